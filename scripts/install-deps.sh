@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing SkardeTools need. Safe to run again:
+# it only calls apt-get when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake
+  g++
+  make
+  libgtest-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  apt_get=(apt-get)
+else
+  apt_get=(sudo apt-get)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${apt_get[@]}" update -qq
+"${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,33 @@
+#include "clicommand.h"
+
+#include "converters/fileio.h"
+
+#include <system_error>
+
+namespace skarde::cli {
+
+namespace fs = std::filesystem;
+
+fs::path outputFolderFrom(const ParsedArguments& parsed) {
+    const auto folder = parsed.value("-o");
+    if (!folder)
+        throw UsageError("an output folder is needed: -o OUTDIR");
+    std::error_code error;
+    if (!fs::is_directory(fs::u8path(*folder), error))
+        throw UsageError("the output folder " + *folder + " does not exist");
+    return fs::u8path(*folder);
+}
+
+fs::path palsFolderFrom(const ParsedArguments& parsed, const CommandEnvironment& environment) {
+    if (const auto folder = parsed.value("--pals"))
+        return fs::u8path(*folder);
+    return environment.defaultPalsFolder;
+}
+
+std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed) {
+    if (parsed.operands.empty())
+        throw UsageError("no input file given");
+    return parsed.operands;
+}
+
+} // namespace skarde::cli

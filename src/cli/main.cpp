@@ -1,0 +1,74 @@
+// skardetools-cli: the converters of SkardeTools for scripts and batch jobs.
+
+#include "clicommand.h"
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace skarde::cli;
+
+fs::path executableFolder(const char* argv0) {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return self.parent_path();
+    return fs::absolute(fs::path(argv0), error).parent_path();
+}
+
+void printHelp(std::ostream& out) {
+    out << "Usage: skardetools-cli COMMAND [OPTIONS] FILE...\n\n"
+           "Converts the game's files as the SkardeTools windows do. Messages about a file go\n"
+           "to standard error, prefixed with its path; closing counts go to standard output.\n"
+           "Exit status: 0 when every file was handled, 1 when any was refused or failed,\n"
+           "2 for a mistake in the command line.\n\nCommands:\n";
+    for (const CliCommand& command : allCommands())
+        out << "  " << command.help << '\n';
+}
+
+const CliCommand* findCommand(const std::string& name) {
+    for (const CliCommand& command : allCommands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty()) {
+        std::cerr << "skardetools-cli: no command given; see skardetools-cli --help\n";
+        return kExitUsage;
+    }
+    if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
+        printHelp(std::cout);
+        return kExitSuccess;
+    }
+    const CliCommand* command = findCommand(arguments[0]);
+    if (!command) {
+        std::cerr << "skardetools-cli: unknown command " << arguments[0]
+                  << "; see skardetools-cli --help\n";
+        return kExitUsage;
+    }
+    const std::span<const std::string> rest = std::span(arguments).subspan(1);
+    for (const std::string& argument : rest) {
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h") {
+            std::cout << "Usage: skardetools-cli " << command->help;
+            return kExitSuccess;
+        }
+    }
+    try {
+        return command->run(rest, CommandEnvironment{executableFolder(argv[0]) / "pals"});
+    } catch (const UsageError& error) {
+        std::cerr << "skardetools-cli " << command->name << ": " << error.what() << '\n';
+        return kExitUsage;
+    }
+}

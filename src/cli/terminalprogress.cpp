@@ -1,0 +1,40 @@
+#include "terminalprogress.h"
+
+#include <iostream>
+#include <unistd.h>
+
+namespace skarde::cli {
+
+TerminalProgress::TerminalProgress() : enabled_(isatty(STDERR_FILENO) != 0) {}
+
+void TerminalProgress::hide() {
+    if (enabled_)
+        std::cerr << "\r\033[K" << std::flush;
+}
+
+void TerminalProgress::setCaption(std::string_view caption) {
+    caption_ = caption;
+    draw();
+}
+
+void TerminalProgress::setValue(Bar bar, int value) {
+    BarState& state = bars_[index(bar)];
+    const int before = state.value;
+    state.value = value;
+    // Redraw on file changes and on every tenth of the rows, not on every row.
+    const int span = state.maximum > state.minimum ? state.maximum - state.minimum : 1;
+    if (bar == Bar::ProgressBar1 || (before * 10 / span) != (value * 10 / span))
+        draw();
+}
+
+void TerminalProgress::draw() {
+    if (!enabled_)
+        return;
+    const BarState& files = bars_[0];
+    const BarState& rows = bars_[1];
+    const int rowSpan = rows.maximum > rows.minimum ? rows.maximum - rows.minimum : 1;
+    std::cerr << "\r\033[K[" << files.value << '/' << files.maximum << "] " << caption_ << ' '
+              << (rows.value - rows.minimum) * 100 / rowSpan << '%' << std::flush;
+}
+
+} // namespace skarde::cli

@@ -1,0 +1,115 @@
+#include "fileio.h"
+
+#include "problem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace skarde {
+
+namespace fs = std::filesystem;
+
+std::string displayPath(const fs::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+Bytes readWholeFile(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw Problem(displayPath(path), "This is a folder, not a file.");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Problem(displayPath(path), "The file cannot be opened for reading: " +
+                                             std::string(std::strerror(errno)));
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    if (length < 0)
+        throw Problem(displayPath(path), "The file's length cannot be read.");
+    in.seekg(0, std::ios::beg);
+    Bytes bytes(static_cast<std::size_t>(length));
+    if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length))
+        throw Problem(displayPath(path), "The file cannot be read.");
+    return bytes;
+}
+
+namespace {
+
+struct ScratchFile {
+    fs::path path;
+    std::FILE* handle = nullptr;
+};
+
+// Exclusive creation, so two writers never share a scratch file.
+ScratchFile createScratchFile(const fs::path& destination) {
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    const fs::path folder = destination.parent_path();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const std::string name =
+            "." + displayPath(destination.filename()) + "." + std::to_string(generator()) + ".part";
+        const fs::path candidate = folder / fs::u8path(name);
+        if (std::FILE* handle = std::fopen(candidate.c_str(), "wbx"))
+            return {candidate, handle};
+        if (errno != EEXIST)
+            break;
+    }
+    throw Problem(displayPath(destination),
+                  "The file cannot be written: " + std::string(std::strerror(errno)));
+}
+
+} // namespace
+
+void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw Problem(displayPath(path), "A folder of this name stands where the file should go.");
+    ScratchFile scratch = createScratchFile(path);
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), scratch.handle) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(scratch.handle) == 0;
+    if (!written || !closed) {
+        fs::remove(scratch.path, error);
+        throw Problem(displayPath(path),
+                      "The file cannot be written: " + std::string(std::strerror(writeErrno)));
+    }
+    fs::rename(scratch.path, path, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(scratch.path, ignored);
+        throw Problem(displayPath(path), "The file cannot be written: " + error.message());
+    }
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](unsigned char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+        };
+        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+std::optional<fs::path> findFileIgnoringCase(const fs::path& folder, std::string_view name) {
+    std::error_code error;
+    const fs::path exact = folder / fs::u8path(name);
+    if (fs::is_regular_file(exact, error))
+        return exact;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (equalsIgnoringCase(displayPath(it->path().filename()), name) &&
+            it->is_regular_file(error))
+            return it->path();
+    }
+    return std::nullopt;
+}
+
+} // namespace skarde

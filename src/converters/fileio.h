@@ -1,0 +1,32 @@
+#pragma once
+
+// Whole-file reads and writes. Outputs are written to a scratch file in the destination folder
+// and renamed into place only when complete, so a failure never leaves a partial file and never
+// damages an older file of the same name.
+
+#include "bytes.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace skarde {
+
+std::string displayPath(const std::filesystem::path& path);
+
+// Throws Problem naming the file when it cannot be read.
+Bytes readWholeFile(const std::filesystem::path& path);
+
+// Throws Problem naming the file when it cannot be written; the destination is then untouched.
+void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// The regular file in `folder` whose name equals `name` without regard to letter case.
+std::optional<std::filesystem::path> findFileIgnoringCase(const std::filesystem::path& folder,
+                                                          std::string_view name);
+
+} // namespace skarde

@@ -1,0 +1,60 @@
+#include "palette.h"
+
+#include "fileio.h"
+#include "problem.h"
+
+#include <string>
+
+namespace skarde {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A chooser's answer is typed text: it must name a file inside the pals folder, nothing else.
+bool isPlainPaletteName(std::string_view name) {
+    return !name.empty() && name.find_first_of("/\\:") == std::string_view::npos &&
+           name.find("..") == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
+
+} // namespace
+
+fs::path findPaletteFile(const fs::path& palsFolder, std::string_view name) {
+    if (isPlainPaletteName(name)) {
+        if (auto found = findFileIgnoringCase(palsFolder, std::string(name) + ".pal"))
+            return *found;
+    }
+    const std::string greyName = std::string(kGreyPaletteName) + ".pal";
+    if (auto grey = findFileIgnoringCase(palsFolder, greyName))
+        return *grey;
+    throw Problem(displayPath(palsFolder / greyName),
+                  "The fallback palette is missing, so no colours can be given to the image.");
+}
+
+BmpColourTable colourTableFromPalette(const PalData& data) {
+    BmpColourTable table{};
+    for (std::size_t i = 0; i < kPaletteEntries; ++i) {
+        const PalEntry& entry = data.entries[i];
+        table[4 * i] = entry.blue;
+        table[4 * i + 1] = entry.green;
+        table[4 * i + 2] = entry.red;
+        table[4 * i + 3] = entry.flags;
+    }
+    return table;
+}
+
+BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber) {
+    std::string name = std::to_string(paletteNumber);
+    if (paletteNumber == kWorldPaletteNumber)
+        name = context.prompts.ChooseWorldPalette();
+    const fs::path path = findPaletteFile(context.palsFolder, name);
+    const Bytes bytes = readWholeFile(path);
+    if (bytes.size() < kPalFileSize)
+        throw Problem(displayPath(path), "The palette file is shorter than 1048 bytes.");
+    const PalFile pal = readPalFile(ByteReader(bytes));
+    context.records.palFileHeader = pal.header;
+    context.records.palData = pal.data;
+    return colourTableFromPalette(pal.data);
+}
+
+} // namespace skarde

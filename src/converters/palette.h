@@ -1,0 +1,27 @@
+#pragma once
+
+// Turning a game palette number into the 256 colours of a bitmap's colour table.
+
+#include "bmpfile.h"
+#include "convertercontext.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+namespace skarde {
+
+inline constexpr std::string_view kGreyPaletteName = "grey";
+
+// The palette file for `name` in the pals folder, or grey.pal when there is none or the name
+// would reach outside the folder. Throws Problem when grey.pal itself is missing.
+std::filesystem::path findPaletteFile(const std::filesystem::path& palsFolder,
+                                      std::string_view name);
+
+BmpColourTable colourTableFromPalette(const PalData& data);
+
+// Asks the world palette chooser for number 1071. Reads the palette into the context's records.
+// Throws Problem when no usable palette file (grey.pal included) can be read.
+BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber);
+
+} // namespace skarde

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "conversionresult.h"
+#include "convertercontext.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace skarde {
+
+inline constexpr std::string_view kNotVidodazBitmapMessage =
+    "This is not a valid Vidodaz Bitmap file";
+
+// Converts one game bitmap into an 8-bit Windows bitmap coloured with the palette it names.
+// Source and destination may be the same file.
+ConversionResult ConvertPbmpToBmp(ConverterContext& context,
+                                  const std::filesystem::path& sourcePath,
+                                  const std::filesystem::path& destinationPath);
+
+} // namespace skarde

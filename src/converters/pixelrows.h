@@ -1,0 +1,35 @@
+#pragma once
+
+// The converters' image buffer: `rows` rows of `columns` bytes (the stride, padding included),
+// each row contiguous, numbered from 1 like the formats describe them.
+
+#include "bytes.h"
+
+#include <cstdint>
+#include <span>
+
+namespace skarde {
+
+// Image sizes are counted with signed 16-bit counters in the game's tools.
+inline constexpr std::int64_t kMaxImageDimension = 32767;
+
+// The row length in bytes: the width rounded up to a multiple of 4.
+constexpr std::int64_t stride(std::int64_t width) {
+    const std::int64_t pad = (4 - width % 4) % 4;
+    return width + pad;
+}
+
+struct PixelRows {
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    Bytes data;
+
+    std::span<std::uint8_t> row(std::int32_t number) {
+        return std::span(data).subspan(static_cast<std::size_t>(number - 1) * columns, columns);
+    }
+    std::span<const std::uint8_t> row(std::int32_t number) const {
+        return std::span(data).subspan(static_cast<std::size_t>(number - 1) * columns, columns);
+    }
+};
+
+} // namespace skarde

@@ -1,0 +1,102 @@
+#include "fixtures/clirunner.h"
+#include "fixtures/palfixture.h"
+#include "fixtures/pbmpfixture.h"
+#include "fixtures/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+using test::runCli;
+using test::TempFolder;
+using test::writeFile;
+
+struct Pbmp2BmpCommand : ::testing::Test {
+    TempFolder root;
+    fs::path out = root / "out";
+    void SetUp() override { fs::create_directory(out); }
+
+    fs::path writePbmp(const std::string& name, const test::PbmpSpec& spec = {}) {
+        writeFile(root / name, test::makePbmp(spec));
+        return root / name;
+    }
+};
+
+TEST_F(Pbmp2BmpCommand, ConvertsEveryFileWithTheShippedPalettes) {
+    const auto a = writePbmp("a.pbmp");
+    const auto b = writePbmp("b.pbmp");
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "-o", out.string(), a.string(), b.string()});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "2 of 2 file(s) converted.\n");
+    EXPECT_EQ(test::readFile(out / "a.pbmp").size(), 1086u);
+    EXPECT_EQ(test::readFile(out / "b.pbmp").size(), 1086u);
+}
+
+TEST_F(Pbmp2BmpCommand, GoesOnAfterARefusedFileAndExitsWithOne) {
+    test::PbmpSpec wrong;
+    wrong.magic = "PBMA";
+    const auto bad = writePbmp("bad.pbmp", wrong);
+    const auto good = writePbmp("good.pbmp");
+    const auto missing = root / "missing.pbmp";
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "-o", out.string(), bad.string(),
+                                         missing.string(), good.string()});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find(bad.string() + ": This is not a valid Vidodaz Bitmap file\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(missing.string() + ": "), std::string::npos) << run.err;
+    EXPECT_EQ(test::folderEntries(out), std::vector<std::string>{"good.pbmp"});
+    EXPECT_EQ(run.out, "1 of 3 file(s) converted.\n");
+}
+
+TEST_F(Pbmp2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
+    const fs::path pals = root / "mypals";
+    test::writeGreyPal(pals);
+    writeFile(pals / "IceWorld.pal", test::makePal(42));
+    test::PbmpSpec world;
+    world.paletteNumber = 1071;
+    const auto file = writePbmp("w.pbmp", world);
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "--pals", pals.string(), "--world-palette",
+                                         "iceworld", "-o", out.string(), file.string()});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const Bytes bmp = test::readFile(out / "w.pbmp");
+    const Bytes pal = test::makePal(42);
+    EXPECT_EQ(bmp[54], pal[26]); // blue of entry 0
+    EXPECT_EQ(bmp[56], pal[24]); // red of entry 0
+}
+
+TEST_F(Pbmp2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
+    const auto file = writePbmp("a.pbmp");
+    const std::vector<std::vector<std::string>> mistakes{
+        {},
+        {"frobnicate"},
+        {"pbmp2bmp", file.string()},
+        {"pbmp2bmp", "-o", out.string()},
+        {"pbmp2bmp", "-o", (root / "nowhere").string(), file.string()},
+        {"pbmp2bmp", "--bogus", "-o", out.string(), file.string()},
+        {"pbmp2bmp", "-o"},
+    };
+    for (const auto& arguments : mistakes) {
+        const auto run = runCli(SKARDE_CLI, arguments);
+        EXPECT_EQ(run.exitStatus, 2) << testing::PrintToString(arguments);
+        EXPECT_FALSE(run.err.empty());
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_TRUE(test::folderEntries(out).empty());
+}
+
+TEST(CliHelp, DocumentsEveryCommand) {
+    const auto run = runCli(SKARDE_CLI, {"--help"});
+    EXPECT_EQ(run.exitStatus, 0);
+    for (const char* text : {"pbmp2bmp", "--pals", "--world-palette", "-o OUTDIR"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    const auto commandHelp = runCli(SKARDE_CLI, {"pbmp2bmp", "--help"});
+    EXPECT_EQ(commandHelp.exitStatus, 0);
+    EXPECT_NE(commandHelp.out.find("--world-palette"), std::string::npos);
+}
+
+} // namespace
+} // namespace skarde

@@ -1,0 +1,261 @@
+#include "converters/palette.h"
+#include "converters/pbmptobmp.h"
+#include "fixtures/converterrig.h"
+#include "fixtures/palfixture.h"
+#include "fixtures/pbmpfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ConverterRig;
+using test::makePal;
+using test::makePbmp;
+using test::PbmpSpec;
+using test::readFile;
+using test::writeFile;
+
+struct PbmpToBmp : ::testing::Test {
+    ConverterRig rig;
+
+    ConversionResult convert(const PbmpSpec& spec, const std::string& name = "a.pbmp") {
+        writeFile(rig.in / name, makePbmp(spec));
+        return ConvertPbmpToBmp(rig.context, rig.in / name, rig.out / name);
+    }
+};
+
+TEST_F(PbmpToBmp, ConvertsTheThreeByTwoExampleByteForByte) {
+    writeFile(rig.pals / "500.pal", makePal(11));
+    const Bytes rows{1, 2, 3, 0xAA, 4, 5, 6, 0xBB}; // top row, then bottom row; pads AA, BB
+    PbmpSpec spec;
+    spec.rows = rows;
+    ASSERT_EQ(makePbmp(spec).size(), 76u);
+
+    EXPECT_EQ(convert(spec).outcome, Outcome::Converted);
+    const Bytes bmp = readFile(rig.out / "a.pbmp");
+    ASSERT_EQ(bmp.size(), 1086u);
+    const ByteReader reader(bmp);
+    EXPECT_EQ(reader.u32(2), 1086u);
+    EXPECT_EQ(reader.u32(10), 1078u);
+    EXPECT_EQ(reader.i32(18), 3);
+    EXPECT_EQ(reader.i32(22), 2);
+    EXPECT_EQ(reader.u32(34), 8u);
+    const BmpColourTable expectedTable =
+        colourTableFromPalette(readPalFile(ByteReader(makePal(11))).data);
+    EXPECT_TRUE(std::equal(expectedTable.begin(), expectedTable.end(), bmp.begin() + 54));
+    EXPECT_EQ(Bytes(bmp.begin() + 1078, bmp.end()), (Bytes{4, 5, 6, 0xBB, 1, 2, 3, 0xAA}));
+    EXPECT_TRUE(rig.prompts.messages.empty());
+}
+
+TEST_F(PbmpToBmp, ReportsRowsOnTheLowerBarOnly) {
+    PbmpSpec spec;
+    spec.width = 5;
+    spec.height = 4;
+    convert(spec);
+    EXPECT_EQ(rig.progress.calls,
+              (std::vector<std::string>{"min2 0", "value2 0", "max2 4", "value2 1", "value2 2",
+                                        "value2 3", "value2 4"}));
+}
+
+TEST_F(PbmpToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
+    PbmpSpec spec;
+    spec.dataLength = 1000;
+    convert(spec);
+    const Bytes bmp = readFile(rig.out / "a.pbmp");
+    ASSERT_EQ(bmp.size(), 1086u);
+    EXPECT_EQ(ByteReader(bmp).u32(2), 1086u);
+    EXPECT_EQ(ByteReader(bmp).u32(34), 8u);
+}
+
+TEST_F(PbmpToBmp, TakesThePaletteNumberFromTheLastFourBytes) {
+    writeFile(rig.pals / "503.pal", makePal(7));
+    PbmpSpec spec;
+    spec.paletteNumber = 503;
+    spec.extraBeforeTrailer = Bytes(13, 0xEE);
+    spec.detlTag = "XXXX";
+    spec.pidxTag = "YYYY";
+    convert(spec);
+    const Bytes bmp = readFile(rig.out / "a.pbmp");
+    ASSERT_EQ(bmp.size(), 1086u);
+    const BmpColourTable expected =
+        colourTableFromPalette(readPalFile(ByteReader(makePal(7))).data);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bmp.begin() + 54));
+    const Bytes rows = test::patternRows(3, 2);
+    EXPECT_EQ(Bytes(bmp.begin() + 1078, bmp.begin() + 1082), Bytes(rows.begin() + 4, rows.end()));
+}
+
+TEST_F(PbmpToBmp, AsksForTheWorldPaletteOncePerFile) {
+    PbmpSpec spec;
+    spec.paletteNumber = 1071;
+    convert(spec, "a.pbmp");
+    convert(spec, "b.pbmp");
+    EXPECT_EQ(rig.prompts.worldPaletteRequests, 2);
+    EXPECT_TRUE(fs::exists(rig.out / "b.pbmp"));
+}
+
+TEST_F(PbmpToBmp, ConvertsAFileOntoItsOwnPath) {
+    PbmpSpec spec;
+    const fs::path file = rig.in / "self.bmp";
+    writeFile(file, makePbmp(spec));
+    EXPECT_EQ(ConvertPbmpToBmp(rig.context, file, file).outcome, Outcome::Converted);
+    EXPECT_EQ(readFile(file).size(), 1086u);
+    EXPECT_EQ(test::folderEntries(rig.in), std::vector<std::string>{"self.bmp"});
+}
+
+TEST_F(PbmpToBmp, ReplacesALongerExistingFileWhole) {
+    writeFile(rig.out / "a.pbmp", Bytes(5000, 0x55));
+    convert(PbmpSpec{});
+    EXPECT_EQ(readFile(rig.out / "a.pbmp").size(), 1086u);
+}
+
+TEST_F(PbmpToBmp, KeepsTheLastImageSizeAndLeavesItAfterARefusal) {
+    PbmpSpec big;
+    big.width = 64;
+    big.height = 32;
+    convert(big);
+    EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
+    EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 32);
+
+    PbmpSpec wrong;
+    wrong.magic = "PBMA";
+    wrong.width = 3;
+    convert(wrong, "b.pbmp");
+    PbmpSpec tiny;
+    tiny.height = 0;
+    convert(tiny, "c.pbmp");
+    EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
+    EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 32);
+}
+
+// Each refused source: the message, nothing written, the lower bar left at its reset.
+struct RefusedSource {
+    std::string what;
+    Bytes bytes;
+    std::string expectedMessage; // empty: a problem naming the file instead
+};
+
+std::vector<RefusedSource> refusedSources() {
+    const auto with = [](auto change) {
+        PbmpSpec spec;
+        change(spec);
+        return makePbmp(spec);
+    };
+    Bytes truncated = makePbmp(PbmpSpec{});
+    truncated.resize(44 + 8 + 23);
+    return {
+        {"PBMA magic", with([](PbmpSpec& s) { s.magic = "PBMA"; }),
+         "This is not a valid Vidodaz Bitmap file"},
+        {"BM magic", with([](PbmpSpec& s) { s.magic = "BM\0\0"; }),
+         "This is not a valid Vidodaz Bitmap file"},
+        {"lower-case magic", with([](PbmpSpec& s) { s.magic = "pbmp"; }),
+         "This is not a valid Vidodaz Bitmap file"},
+        {"empty file", Bytes{}, "This is not a valid Vidodaz Bitmap file"},
+        {"header cut short", Bytes{'P', 'B', 'M', 'P', 0, 0, 0}, ""},
+        {"rows cut short", truncated, ""},
+        {"width 0", with([](PbmpSpec& s) {
+             s.width = 0;
+             s.rows = Bytes();
+         }),
+         ""},
+        {"negative height", with([](PbmpSpec& s) {
+             s.height = -2;
+             s.rows = Bytes();
+         }),
+         ""},
+        {"height above 32767", with([](PbmpSpec& s) {
+             s.height = 32768;
+             s.width = 1;
+             s.rows = Bytes();
+         }),
+         ""},
+        {"stride above 32767", with([](PbmpSpec& s) {
+             s.width = 32765;
+             s.height = 1;
+             s.rows = Bytes();
+         }),
+         ""},
+        {"huge declared size", with([](PbmpSpec& s) {
+             s.width = 32764;
+             s.height = 32767;
+             s.rows = Bytes();
+         }),
+         ""},
+    };
+}
+
+TEST_F(PbmpToBmp, RefusesUnusableSourcesAndWritesNothing) {
+    for (const RefusedSource& source : refusedSources()) {
+        SCOPED_TRACE(source.what);
+        ConverterRig fresh;
+        writeFile(fresh.out / "keep.pbmp", Bytes{9, 9, 9});
+        writeFile(fresh.in / "keep.pbmp", source.bytes);
+        const ConversionResult result =
+            ConvertPbmpToBmp(fresh.context, fresh.in / "keep.pbmp", fresh.out / "keep.pbmp");
+        EXPECT_EQ(result.outcome, Outcome::Refused);
+        if (source.expectedMessage.empty()) {
+            ASSERT_EQ(fresh.prompts.problems.size(), 1u);
+            EXPECT_EQ(fresh.prompts.problems[0].rfind((fresh.in / "keep.pbmp").string(), 0), 0u)
+                << fresh.prompts.problems[0];
+            EXPECT_TRUE(fresh.prompts.messages.empty());
+        } else {
+            EXPECT_EQ(fresh.prompts.messages, std::vector<std::string>{source.expectedMessage});
+            EXPECT_TRUE(fresh.prompts.problems.empty());
+        }
+        EXPECT_EQ(readFile(fresh.out / "keep.pbmp"), (Bytes{9, 9, 9}));
+        EXPECT_EQ(test::folderEntries(fresh.out), std::vector<std::string>{"keep.pbmp"});
+        EXPECT_EQ(fresh.progress.value(Bar::ProgressBar2), 0);
+        EXPECT_EQ(fresh.prompts.worldPaletteRequests, 0);
+    }
+}
+
+TEST_F(PbmpToBmp, ReportsAnUnreadableSource) {
+    const ConversionResult result =
+        ConvertPbmpToBmp(rig.context, rig.in / "missing.pbmp", rig.out / "missing.pbmp");
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_NE(rig.prompts.problems[0].find("missing.pbmp"), std::string::npos);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+}
+
+TEST_F(PbmpToBmp, ReportsAMissingGreyPaletteAndWritesNothing) {
+    fs::remove(rig.pals / "grey.pal");
+    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_NE(rig.prompts.problems[0].find("grey.pal"), std::string::npos);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+}
+
+TEST_F(PbmpToBmp, LeavesAnOlderFileUntouchedWhenTheOutputCannotBeWritten) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
+    writeFile(rig.out / "a.pbmp", Bytes{1, 2, 3});
+    fs::permissions(rig.out, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    fs::permissions(rig.out, fs::perms::owner_all);
+    EXPECT_EQ(readFile(rig.out / "a.pbmp"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"a.pbmp"});
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+}
+
+TEST_F(PbmpToBmp, ReportsAMissingOutputFolder) {
+    writeFile(rig.in / "a.pbmp", makePbmp(PbmpSpec{}));
+    EXPECT_EQ(ConvertPbmpToBmp(rig.context, rig.in / "a.pbmp", rig.out / "gone" / "a.bmp").outcome,
+              Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_NE(rig.prompts.problems[0].find("gone"), std::string::npos);
+}
+
+TEST_F(PbmpToBmp, ReportsAFolderStandingAtTheDestination) {
+    fs::create_directory(rig.out / "a.pbmp");
+    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(rig.out / "a.pbmp"));
+}
+
+} // namespace
+} // namespace skarde

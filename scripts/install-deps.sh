@@ -8,6 +8,8 @@ packages=(
   g++
   make
   libgtest-dev
+  qt6-base-dev
+  fonts-dejavu-core
 )
 
 missing=()

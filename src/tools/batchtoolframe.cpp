@@ -1,0 +1,129 @@
+#include "batchtoolframe.h"
+
+#include "drivelist.h"
+#include "folderlist.h"
+#include "markallbox.h"
+#include "toolwindowlayout.h"
+
+#include "shell/qtpaths.h"
+
+#include <QDir>
+#include <QPushButton>
+
+namespace skarde::gui {
+
+namespace {
+
+template <typename Control> Control* named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+} // namespace
+
+std::filesystem::path pathInFolder(const QString& folder, const QString& name) {
+    return toPath(folder) / toPath(name);
+}
+
+BatchToolFrame::BatchToolFrame(QWidget& window, ConverterContext& context,
+                               const QString& filePattern, FileList::Selection selection)
+    : QObject(&window), context_(context) {
+    drive1_ = named(new DriveList(&window), "Drive1");
+    dir1_ = named(new FolderList(&window), "Dir1");
+    file1_ = named(new FileList(filePattern, selection, &window), "File1");
+    drive2_ = named(new DriveList(&window), "Drive2");
+    dir2_ = named(new FolderList(&window), "Dir2");
+    start_ = named(new QPushButton(QStringLiteral("START"), &window), "cmdconvert");
+    start_->setFont(startButtonFont(start_->font()));
+
+    connect(drive1_, &DriveList::driveChanged, this, [this] { followDrive(*drive1_, *dir1_); });
+    connect(drive2_, &DriveList::driveChanged, this, [this] { followDrive(*drive2_, *dir2_); });
+    connect(dir1_, &FolderList::folderChanged, this, [this](const QString& folder) {
+        file1_->setFolder(folder);
+        UpdateStartButton();
+    });
+    for (FolderList* folders : {dir1_, dir2_})
+        connect(folders, &FolderList::folderUnreadable, this,
+                &BatchToolFrame::reportUnreadableFolder);
+    connect(start_, &QPushButton::clicked, this, [this] {
+        if (run_)
+            run_();
+    });
+
+    file1_->setFolder(dir1_->folder());
+    UpdateStartButton();
+}
+
+MarkAllBox* BatchToolFrame::addMarkAll(QWidget& container, const QRect& boxGeometry,
+                                       const QRect& labelGeometry, QAbstractItemView* list) {
+    markAll_ = new MarkAllBox(list ? *list : *file1_, container, boxGeometry, labelGeometry);
+    return markAll_;
+}
+
+void BatchToolFrame::setRun(std::function<void()> run) {
+    run_ = std::move(run);
+}
+
+void BatchToolFrame::setStartRule(std::function<bool()> rule) {
+    startRule_ = std::move(rule);
+}
+
+void BatchToolFrame::UpdateStartButton() {
+    start_->setEnabled(startRule_ ? startRule_() : file1_->count() > 0);
+}
+
+std::filesystem::path BatchToolFrame::sourcePath(const QString& fileName) const {
+    return pathInFolder(dir1_->folder(), fileName);
+}
+
+std::filesystem::path BatchToolFrame::destinationPath(const QString& fileName) const {
+    return pathInFolder(dir2_->folder(), fileName);
+}
+
+std::filesystem::path BatchToolFrame::outputFolder() const {
+    return toPath(dir2_->folder());
+}
+
+void BatchToolFrame::runOverMarkedRows(
+    const QListWidget& list, const std::function<void(int row, const QString& name)>& convertRow) {
+    ProgressSink& progress = context_.progress;
+    progress.show();
+    int handled = 0;
+    for (int row = 0; row < list.count(); ++row)
+        handled += list.item(row)->isSelected() ? 1 : 0;
+    progress.setMinimum(Bar::ProgressBar1, 0);
+    progress.setMaximum(Bar::ProgressBar1, handled);
+    handled = 0;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.item(row)->isSelected()) {
+            ++handled;
+            const QString name = list.item(row)->text();
+            progress.setCaption("Progress - " + name.toStdString());
+            convertRow(row, name);
+        }
+        progress.setValue(Bar::ProgressBar1, handled);
+    }
+    progress.setCaption("Progress");
+    progress.hide();
+}
+
+// A drive that cannot be read leaves the lists where they were.
+void BatchToolFrame::followDrive(DriveList& drives, FolderList& folders) {
+    const QString root = drives.drive();
+    const QString reason = folderListingProblem(root);
+    if (reason.isEmpty()) {
+        folders.setFolder(root);
+        return;
+    }
+    context_.prompts.reportProblem(QDir::toNativeSeparators(root).toStdString(),
+                                   "This drive cannot be read: " + reason.toStdString() + ".");
+    drives.showDriveOf(folders.folder());
+}
+
+void BatchToolFrame::reportUnreadableFolder(const QString& folder, const QString& reason) {
+    context_.prompts.reportProblem(QDir::toNativeSeparators(folder).toStdString(),
+                                   "This folder cannot be read: " + reason.toStdString() +
+                                       ". The list shows the nearest folder that can be read.");
+}
+
+} // namespace skarde::gui

@@ -134,13 +134,5 @@ TEST(DriveList, ShowsTheVolumeHoldingAFolderAndRaisesChangesOnlyForAChoice) {
     EXPECT_EQ(changes.at(0).at(0).toString(), rootA);
 }
 
-TEST(DriveList, OffersNoSystemPseudoFileSystems) {
-    for (const QString& root : DriveList::browsableVolumeRoots()) {
-        EXPECT_FALSE(root.startsWith("/proc")) << root.toStdString();
-        EXPECT_FALSE(root.startsWith("/sys")) << root.toStdString();
-        EXPECT_FALSE(root.startsWith("/dev")) << root.toStdString();
-    }
-}
-
 } // namespace
 } // namespace skarde::gui

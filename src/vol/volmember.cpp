@@ -21,6 +21,11 @@ Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry) {
     return archive.read(start, entry.size);
 }
 
+Bytes ReadMemberData(const fs::path& archivePath, const VolEntry& entry) {
+    VolArchive archive(archivePath);
+    return ReadMemberData(archive, entry);
+}
+
 fs::path CreateMemberFolders(const fs::path& outputFolder, std::string_view memberName) {
     const fs::path relative = memberRelativePath(memberName);
     fs::path folder = outputFolder;

@@ -16,6 +16,9 @@ namespace skarde {
 // The member's `size` bytes after its 8-byte data block header. Throws Problem naming the
 // member when they lie outside the archive.
 Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry);
+// The same with the archive open for this one read (the preview's way); a missing archive is a
+// Problem naming it.
+Bytes ReadMemberData(const std::filesystem::path& archivePath, const VolEntry& entry);
 
 // Creates under the output folder each folder the member's name carries, parents first, and
 // returns the path the member's file takes. Existing folders are left as they are. Throws

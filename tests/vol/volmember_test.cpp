@@ -1,8 +1,10 @@
 #include "vol/membername.h"
+#include "vol/voldirectory.h"
 #include "vol/volmember.h"
 
 #include "converters/problem.h"
 #include "fixtures/tempfolder.h"
+#include "fixtures/volfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,29 @@ TEST(CreateMemberFolders, ReportsAFileWhereAFolderShouldBeByTheMembersName) {
         EXPECT_EQ(problem.subject(), "a\\b\\c.txt");
     }
     EXPECT_EQ(test::readFile(root / "a"), Bytes{7});
+}
+
+TEST(ReadMemberData, ReadsSizeBytesAfterTheDataBlockHeader) {
+    test::TempFolder root;
+    test::VolSpec spec;
+    spec.members.resize(3);
+    spec.members[0].data = {1, 2, 3};
+    spec.members[1].data = {4, 5, 6, 7};
+    spec.members[1].size = 2;                // fewer bytes than the block holds
+    spec.members[2].dataOffset = 8 + 11 - 8; // the header overlapping the first member's data
+    spec.members[2].size = 3;
+    test::writeVol(root / "a.vol", spec);
+    const VolDirectory directory = readVolDirectory(root / "a.vol");
+    ASSERT_EQ(directory.directoryEntries.size(), 3u);
+    EXPECT_EQ(ReadMemberData(root / "a.vol", directory.directoryEntries[0]), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadMemberData(root / "a.vol", directory.directoryEntries[1]), (Bytes{4, 5}));
+    VolArchive archive(root / "a.vol");
+    EXPECT_EQ(ReadMemberData(archive, directory.directoryEntries[2]), (Bytes{'V', 'B', 'L'}));
+
+    VolEntry beyond = directory.directoryEntries[0];
+    beyond.size = static_cast<std::int32_t>(archive.length()); // 8 + size passes the end
+    EXPECT_THROW(ReadMemberData(archive, beyond), Problem);
+    EXPECT_THROW(ReadMemberData(root / "gone.vol", beyond), Problem);
 }
 
 } // namespace

@@ -91,13 +91,6 @@ TEST_F(VolExtraction, ConvertsMembersEndingInBmpInAnyCaseWhenAsked) {
     EXPECT_TRUE(rig.prompts.problems.empty());
 }
 
-TEST_F(VolExtraction, KeepsRawBitmapsWithoutConversion) {
-    load({member("textures\\rock.bmp", pbmp())});
-    extract(all(), false);
-    EXPECT_EQ(readFile(rig.out / "textures" / "rock.bmp"), pbmp());
-    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"textures"});
-}
-
 TEST_F(VolExtraction, LeavesTheLastConvertedImageInTheSharedRecords) {
     load({member("big.bmp", pbmp(64, 32)), member("not.bmp", {1, 2, 3})});
     extract(all(), true);

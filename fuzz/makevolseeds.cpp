@@ -1,0 +1,48 @@
+// Writes a few small, well-formed archives as the fuzzer's starting corpus.
+
+#include "fixtures/volfixture.h"
+
+#include <iostream>
+
+namespace {
+
+using skarde::Bytes;
+using skarde::test::VolMemberSpec;
+using skarde::test::VolSpec;
+
+VolMemberSpec member(std::string name, Bytes data, std::uint8_t compression = 0) {
+    VolMemberSpec spec;
+    spec.name = std::move(name);
+    spec.data = std::move(data);
+    spec.compressionType = compression;
+    return spec;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: makevolseeds FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    VolSpec plain;
+    plain.members = {member("a.txt", {1, 2, 3}), member("textures\\rock.bmp", {'P', 'B', 'M', 'P'}),
+                     member("packed.lzh", {9, 9}, 3)};
+    skarde::test::writeVol(folder / "plain.vol", plain);
+
+    VolSpec shifted = plain;
+    shifted.magic = "VOLN";
+    shifted.padValue = 0xEE;
+    shifted.members[0].name = "odd";
+    skarde::test::writeVol(folder / "shifted.vol", shifted);
+
+    VolSpec unsafe;
+    unsafe.members = {member("..\\x", {1}), member("C:\\y", {}), member("", {2}),
+                      member("caf\xE9", {3})};
+    unsafe.members[0].terminatingZeros = 2;
+    skarde::test::writeVol(folder / "names.vol", unsafe);
+
+    skarde::test::writeVol(folder / "empty.vol", VolSpec{});
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// Member names: 8-bit Windows-1252 text with "\" between folders, used as paths relative to an
+// output folder. A name from a hostile archive must never reach outside that folder, so every
+// use of a name as a path goes through memberRelativePath.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skarde {
+
+// The name as UTF-8 text, separators unchanged, for display and messages.
+std::string decodeMemberName(std::string_view rawName);
+
+// Why the name cannot be used as a path inside an output folder (empty, absolute, a drive
+// letter, a ".." part, no file part), or nothing when it can.
+std::optional<std::string> unsafeMemberNameReason(std::string_view rawName);
+
+// The name's parts, split on "\" (and "/", a separator on the game's platform too), decoded
+// and joined with this platform's separator. Throws Problem naming the member when unsafe.
+std::filesystem::path memberRelativePath(std::string_view rawName);
+
+// Members whose name ends in "bmp" in any letter case are game bitmaps to convert.
+bool isBitmapMemberName(std::string_view rawName);
+
+// Matching a name typed by a user (UTF-8) against a member's: letter case ignored, and "/"
+// taken for "\".
+bool memberNameMatches(std::string_view rawName, std::string_view requested);
+
+} // namespace skarde

@@ -1,0 +1,30 @@
+#pragma once
+
+// One stored member: its bytes from the archive and its place under an output folder. Shared by
+// the extraction and the preview.
+
+#include "volarchive.h"
+#include "volformat.h"
+
+#include "converters/bytes.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace skarde {
+
+// The member's `size` bytes after its 8-byte data block header. Throws Problem naming the
+// member when they lie outside the archive.
+Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry);
+// The same with the archive open for this one read (the preview's way); a missing archive is a
+// Problem naming it.
+Bytes ReadMemberData(const std::filesystem::path& archivePath, const VolEntry& entry);
+
+// Creates under the output folder each folder the member's name carries, parents first, and
+// returns the path the member's file takes. Existing folders are left as they are. Throws
+// Problem naming the member when the name is unsafe (see memberRelativePath), a file stands
+// where a folder should be, or a folder cannot be created.
+std::filesystem::path CreateMemberFolders(const std::filesystem::path& outputFolder,
+                                          std::string_view memberName);
+
+} // namespace skarde

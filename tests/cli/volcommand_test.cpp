@@ -1,0 +1,164 @@
+#include "fixtures/clirunner.h"
+#include "fixtures/palfixture.h"
+#include "fixtures/pbmpfixture.h"
+#include "fixtures/tempfolder.h"
+#include "fixtures/treesnapshot.h"
+#include "fixtures/volfixture.h"
+
+#include <gtest/gtest.h>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::runCli;
+using test::VolMemberSpec;
+using test::VolSpec;
+
+VolMemberSpec member(std::string name, Bytes data, std::uint8_t compression = 0) {
+    VolMemberSpec spec;
+    spec.name = std::move(name);
+    spec.data = std::move(data);
+    spec.compressionType = compression;
+    return spec;
+}
+
+struct VolCommand : ::testing::Test {
+    test::TempFolder root;
+    fs::path out = root / "out";
+    fs::path archive = root / "game.vol";
+    void SetUp() override { fs::create_directory(out); }
+
+    void writeArchive(std::vector<VolMemberSpec> members) {
+        VolSpec spec;
+        spec.members = std::move(members);
+        test::writeVol(archive, spec);
+    }
+    test::CliRun extract(std::vector<std::string> extra) {
+        std::vector<std::string> arguments{"vol", "extract", "-o", out.string(), archive.string()};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return runCli(SKARDE_CLI, arguments);
+    }
+};
+
+TEST_F(VolCommand, ListsEveryMemberInDirectoryOrder) {
+    writeArchive({member("textures\\rock.bmp", Bytes(300, 1)), member("music.lzh", {1, 2}, 2),
+                  member("caf\xE9\\a\tb.txt", {}), member("sound.wav", {1, 2, 3, 4})});
+    const auto run = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "stored\t300\ttextures\\rock.bmp\n"
+                       "compressed\t2\tmusic.lzh\n"
+                       "stored\t0\tcaf\xC3\xA9\\a?b.txt\n"
+                       "stored\t4\tsound.wav\n");
+}
+
+TEST_F(VolCommand, ListingAMalformedArchiveNamesItAndExitsWithOne) {
+    test::writeFile(archive, Bytes{'P', 'V', 'O', 'L', 0x10, 0, 0, 0});
+    const auto run = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind(archive.string() + ": ", 0), 0u) << run.err;
+}
+
+TEST_F(VolCommand, ExtractsEveryStoredMemberWhenNoneIsNamed) {
+    writeArchive({member("a\\b\\c.txt", {1}), member("packed.lzh", {2}, 1), member("d.txt", {3})});
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "2 of 2 member(s) extracted.\n");
+    EXPECT_EQ(readFile(out / "a" / "b" / "c.txt"), Bytes{1});
+    EXPECT_EQ(readFile(out / "d.txt"), Bytes{3});
+    EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"a", "d.txt"}));
+}
+
+TEST_F(VolCommand, ExtractsTheNamedMembersAndReportsTheOthers) {
+    writeArchive({member("Textures\\Rock.BMP", {1}), member("sound.wav", {2}),
+                  member("music.lzh", {3}, 1), member("skip.txt", {4})});
+    const auto run = extract({"textures/rock.bmp", "MUSIC.LZH", "missing.txt", "SOUND.wav"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "2 of 4 member(s) extracted.\n");
+    EXPECT_NE(run.err.find("MUSIC.LZH: The member is compressed"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("missing.txt: The archive holds no member"), std::string::npos);
+    EXPECT_EQ(readFile(out / "Textures" / "Rock.BMP"), Bytes{1});
+    EXPECT_EQ(readFile(out / "sound.wav"), Bytes{2});
+    EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"Textures", "sound.wav"}));
+}
+
+TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
+    const fs::path pals = root / "mypals";
+    test::writeGreyPal(pals);
+    test::writeFile(pals / "IceWorld.pal", test::makePal(42));
+    test::PbmpSpec world;
+    world.paletteNumber = 1071;
+    writeArchive({member("w.bmp", test::makePbmp(world)), member("bad.bmp", {'B', 'A', 'D'}),
+                  member("raw.wav", test::makePbmp(world))});
+    const auto run = extract({"--convert", "--pals", pals.string(), "--world-palette", "iceworld"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "2 of 3 member(s) extracted.\n");
+    EXPECT_EQ(run.err, "bad.bmp: This is not a valid Vidodaz Bitmap file\n");
+    const Bytes bmp = readFile(out / "w.bmp");
+    ASSERT_EQ(bmp.size(), 1086u);
+    EXPECT_EQ(bmp[54], test::makePal(42)[26]); // blue of entry 0
+    EXPECT_EQ(readFile(out / "raw.wav"), test::makePbmp(world));
+    EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"raw.wav", "w.bmp"}));
+}
+
+TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
+    writeArchive({member("..\\escape.txt", {1}), member("a\\..\\..\\up.txt", {2}),
+                  member("/abs.txt", {3}), member("fine.txt", {4})});
+    const auto before = test::treeSnapshot(root.path(), out);
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, "1 of 4 member(s) extracted.\n");
+    for (const char* name : {"..\\escape.txt: ", "a\\..\\..\\up.txt: ", "/abs.txt: "})
+        EXPECT_NE(run.err.find(name), std::string::npos) << name << run.err;
+    EXPECT_EQ(test::treeSnapshot(root.path(), out), before);
+    EXPECT_EQ(test::folderEntries(out), std::vector<std::string>{"fine.txt"});
+}
+
+TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
+    VolSpec spec;
+    spec.members = {member("a.txt", {1})};
+    spec.entriesLength = 16;
+    test::writeVol(archive, spec);
+    const auto before = test::treeSnapshot(root.path());
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err.rfind(archive.string() + ": ", 0), 0u) << run.err;
+    EXPECT_EQ(test::treeSnapshot(root.path()), before);
+}
+
+TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
+    writeArchive({member("a.txt", {1})});
+    const std::string a = archive.string();
+    const std::vector<std::vector<std::string>> mistakes{
+        {"vol"},
+        {"vol", "unpack", a},
+        {"vol", "list"},
+        {"vol", "list", a, a},
+        {"vol", "list", "--convert", a},
+        {"vol", "extract", a},
+        {"vol", "extract", "-o", out.string()},
+        {"vol", "extract", "-o", (root / "nowhere").string(), a},
+        {"vol", "extract", "--bogus", "-o", out.string(), a},
+    };
+    for (const auto& arguments : mistakes) {
+        const auto run = runCli(SKARDE_CLI, arguments);
+        EXPECT_EQ(run.exitStatus, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_TRUE(test::folderEntries(out).empty());
+}
+
+TEST(VolCommandHelp, DocumentsBothActions) {
+    const auto run = runCli(SKARDE_CLI, {"--help"});
+    for (const char* text : {"vol list ARCHIVE", "vol extract", "--convert", "[MEMBER...]"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    const auto commandHelp = runCli(SKARDE_CLI, {"vol", "extract", "--help"});
+    EXPECT_EQ(commandHelp.exitStatus, 0);
+    EXPECT_NE(commandHelp.out.find("--convert"), std::string::npos);
+}
+
+} // namespace
+} // namespace skarde

@@ -16,7 +16,6 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* command1 = new QPushButton(QStringLiteral("Continue"), picture);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(twipsRect(3840, 6720, 2055, 375));
-    command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &SplashWindow::continueChosen);
 
     // Drawn in the colour of a window's text area, light on the dark foot of the picture.

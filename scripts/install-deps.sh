@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   qt6-base-dev
   fonts-dejavu-core
+  fonts-liberation2
 )
 
 missing=()

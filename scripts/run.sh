@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds ./build and starts the program.
+# Installs what is missing, builds ./build and starts the program in the sample files' folder,
+# so that every tool window opens on files to try.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARDE_BUILD_TESTS=OFF
 cmake --build build -j2
-exec build/bin/skardetools-cli --help
+cd build/samples
+exec ../bin/skardetools

@@ -6,12 +6,23 @@
 #include <QRect>
 #include <QSize>
 
+#include <cmath>
+
 namespace skarde::gui {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int twipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+constexpr int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
+
+// For sizes kept as real numbers of twips (saved geometry, animations): the nearest pixel.
+inline int roundTwipsToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 // A control's rectangle given as left, top, width and height in twips.
 constexpr QRect twipsRect(int left, int top, int width, int height) {

@@ -1,0 +1,13 @@
+#include "artwork.h"
+
+namespace skarde::gui {
+
+QPixmap programPicture() {
+    return QPixmap(QStringLiteral(":/artwork/picture.bmp"));
+}
+
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/artwork/skardetools.ico"));
+}
+
+} // namespace skarde::gui

@@ -1,0 +1,16 @@
+#pragma once
+
+// The program's own picture and icon, drawn by resources/makeartwork.cpp and built into the
+// program.
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace skarde::gui {
+
+// The 640 x 480, 256-colour picture of the splash and About windows.
+QPixmap programPicture();
+// The 32 x 32, 16-colour icon of the main window.
+QIcon programIcon();
+
+} // namespace skarde::gui

@@ -1,0 +1,31 @@
+#pragma once
+
+// The WebPages menu's six fixed web pages, in the order the menu shows them. Bookmarks 1 to 5
+// are pages of members of the game's community, captioned with their nicknames; bookmark 6 is
+// the community site.
+
+#include <array>
+#include <string_view>
+
+namespace skarde::gui {
+
+struct Bookmark {
+    int number = 0;
+    std::string_view entryName;
+    std::string_view caption;
+    std::string_view address;
+};
+
+inline constexpr std::array<Bookmark, 6> kBookmarks{{
+    {6, "mnuViewSite6", "Skardeplayers", "https://skardeplayers.example/"},
+    {1, "mnuViewSite1", "Frostvale", "https://skardeplayers.example/members/frostvale/"},
+    {2, "mnuViewSite2", "Tarnhelm", "https://skardeplayers.example/members/tarnhelm/"},
+    {4, "mnuViewSite4", "Ketterdam", "https://skardeplayers.example/members/ketterdam/"},
+    {5, "mnuViewSite5", "Ysolde", "https://skardeplayers.example/members/ysolde/"},
+    {3, "mnuViewSite3", "Morrow", "https://skardeplayers.example/members/morrow/"},
+}};
+
+// The separator after the first bookmark.
+inline constexpr std::string_view kBookmarkSeparatorName = "mnuWindowBar1";
+
+} // namespace skarde::gui

@@ -1,0 +1,57 @@
+#include "module1.h"
+
+#include "mainwindow.h"
+#include "qtpaths.h"
+#include "splashwindow.h"
+
+#include <QCoreApplication>
+
+namespace skarde::gui {
+
+Module1::Module1() = default;
+
+Module1::~Module1() = default;
+
+std::filesystem::path Module1::palsFolder() {
+    return toPath(QCoreApplication::applicationDirPath()) / "pals";
+}
+
+void Module1::Main() {
+    showSplash();
+    mainWindow_ = std::make_unique<MainWindow>();
+    createProgressWindow();
+    connectToolWindows();
+}
+
+void Module1::showSplash() {
+    splash_ = std::make_unique<SplashWindow>();
+    QObject::connect(splash_.get(), &SplashWindow::continueChosen, splash_.get(),
+                     [this] { continueFromSplash(); });
+    splash_->show();
+    // Drawn before the rest of start-up runs.
+    splash_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Module1::createProgressWindow() {
+    progressWindow_ = std::make_unique<QWidget>();
+    progressWindow_->setObjectName(QStringLiteral("frmProgress"));
+    progressWindow_->setWindowTitle(QStringLiteral("Progress"));
+    // Shown and hidden at once: from here on it exists, hidden, ready for the converters.
+    progressWindow_->show();
+    progressWindow_->hide();
+}
+
+void Module1::connectToolWindows() {
+    // Each Tools entry is connected here to the window it shows, e.g.
+    // mainWindow_->registerToolWindow("mnuToolspbmp2bmp", [this] { return ...; });
+}
+
+void Module1::continueFromSplash() {
+    mainWindow_->LoadAndShow();
+    splash_->close();
+    // The splash is still delivering its button's click.
+    splash_.release()->deleteLater();
+}
+
+} // namespace skarde::gui

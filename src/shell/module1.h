@@ -1,0 +1,52 @@
+#pragma once
+
+// Start-up and the program-wide windows. main() owns the one Module1 for the whole run; it
+// holds the main window and the progress window that the rest of the program reaches through
+// it, and the splash window until "Continue".
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+class QWidget;
+
+namespace skarde::gui {
+
+class MainWindow;
+class SplashWindow;
+
+class Module1 {
+public:
+    Module1();
+    ~Module1();
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
+
+    // Shows the splash and has it drawn at once, creates the main window without showing it,
+    // creates the progress window, shows and hides it, and returns to the event loop.
+    void Main();
+
+    // The program-wide references; null before Main().
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    QWidget* progressWindow() const { return progressWindow_.get(); }
+    // The splash until "Continue" has unloaded it.
+    SplashWindow* splashWindow() const { return splash_.get(); }
+
+    // The palettes shipped beside the program.
+    static std::filesystem::path palsFolder();
+
+private:
+    void showSplash();
+    void createProgressWindow();
+    void connectToolWindows();
+    void continueFromSplash();
+
+    // Declared in the order they are needed: whatever the tool windows use must come before
+    // mainWindow_, which is destroyed first and takes the tool windows with it.
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<QWidget> progressWindow_;
+    std::unique_ptr<MainWindow> mainWindow_;
+};
+
+} // namespace skarde::gui

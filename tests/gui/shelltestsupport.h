@@ -1,0 +1,35 @@
+#pragma once
+
+// Helpers for the window tests of the program's shell.
+
+#include "fixtures/tempfolder.h"
+
+#include <QString>
+
+class QAction;
+class QWidget;
+
+namespace skarde::test {
+
+// Points the per-user settings store at a temporary folder for the life of the object, so that
+// no test reads or writes the user's real settings.
+class SettingsSandbox {
+public:
+    SettingsSandbox();
+    ~SettingsSandbox();
+
+    // A stored value of the main window's section, as text; empty when absent.
+    QString value(const QString& key) const;
+    void setValue(const QString& key, const QString& value) const;
+
+private:
+    TempFolder folder_;
+};
+
+// The menu entry (or separator) with this object name; fails the test when there is none.
+QAction* menuEntry(const QWidget& window, const QString& name);
+
+// Runs pending events, the deletions of closed windows included.
+void settle();
+
+} // namespace skarde::test

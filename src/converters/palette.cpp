@@ -44,9 +44,12 @@ BmpColourTable colourTableFromPalette(const PalData& data) {
 }
 
 BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber) {
-    std::string name = std::to_string(paletteNumber);
     if (paletteNumber == kWorldPaletteNumber)
-        name = context.prompts.ChooseWorldPalette();
+        return ResolvePaletteNamed(context, context.prompts.ChooseWorldPalette());
+    return ResolvePaletteNamed(context, std::to_string(paletteNumber));
+}
+
+BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name) {
     const fs::path path = findPaletteFile(context.palsFolder, name);
     const Bytes bytes = readWholeFile(path);
     if (bytes.size() < kPalFileSize)

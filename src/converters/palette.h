@@ -24,4 +24,7 @@ BmpColourTable colourTableFromPalette(const PalData& data);
 // Throws Problem when no usable palette file (grey.pal included) can be read.
 BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber);
 
+// The same for a palette given by name ("grey" for the fallback itself); asks nothing.
+BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name);
+
 } // namespace skarde

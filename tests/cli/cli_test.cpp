@@ -91,7 +91,9 @@ TEST_F(Pbmp2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
 TEST(CliHelp, DocumentsEveryCommand) {
     const auto run = runCli(SKARDE_CLI, {"--help"});
     EXPECT_EQ(run.exitStatus, 0);
-    for (const char* text : {"pbmp2bmp", "--pals", "--world-palette", "-o OUTDIR"})
+    for (const char* text :
+         {"pbmp2bmp", "pba2bmp", "bmp2pbmp", "ppl2pal", "--pals", "--world-palette", "--palette P",
+          "--option O", "--yes | --no", "-o OUTDIR"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
     const auto commandHelp = runCli(SKARDE_CLI, {"pbmp2bmp", "--help"});
     EXPECT_EQ(commandHelp.exitStatus, 0);

@@ -1,0 +1,52 @@
+#include "pba2bmpcommand.h"
+
+#include "converters/fileio.h"
+#include "converters/pbatobmp.h"
+#include "terminalprogress.h"
+#include "terminalprompts.h"
+
+#include <iostream>
+
+namespace skarde::cli {
+
+namespace fs = std::filesystem;
+
+std::string withoutLastFourCharacters(std::string_view name) {
+    std::size_t end = name.size();
+    for (int removed = 0; removed < 4 && end > 0; ++removed) {
+        --end;
+        // Step back over UTF-8 continuation bytes to the start of the character.
+        while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    return std::string(name.substr(0, end));
+}
+
+int runPba2Bmp(std::span<const std::string> arguments, const CommandEnvironment& environment) {
+    const ParsedArguments parsed =
+        parseArguments(arguments, {{"-o", "--pals", "--world-palette"}, {}});
+    const fs::path outputFolder = outputFolderFrom(parsed);
+    const auto inputs = inputFilesFrom(parsed);
+    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
+                            ReplaceAnswer::AskOnTerminal);
+    TerminalProgress progress;
+    ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
+
+    int converted = 0;
+    for (const std::string& inputText : inputs) {
+        const fs::path input = fs::u8path(inputText);
+        const std::string name = displayPath(input.filename());
+        prompts.setCurrentInput(inputText);
+        // As in the PBA window: the converter drives both bars; the caller shows and hides.
+        progress.show();
+        progress.setCaption("Progress - " + name);
+        const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
+        if (ConvertPbaToBmp(context, input, outputBase).outcome == Outcome::Converted)
+            ++converted;
+        progress.hide();
+    }
+    std::cout << converted << " of " << inputs.size() << " file(s) converted.\n";
+    return converted == static_cast<int>(inputs.size()) ? kExitSuccess : kExitSomeFailed;
+}
+
+} // namespace skarde::cli

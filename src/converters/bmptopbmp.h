@@ -1,0 +1,22 @@
+#pragma once
+
+#include "conversionresult.h"
+#include "convertercontext.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace skarde {
+
+inline constexpr std::string_view kNotBitmapMessage = "This is not a valid Bitmap file";
+
+// Turns one uncompressed 8-bit Windows bitmap into a game bitmap that names a game palette and
+// carries a drawing option. `paletteChoice` and `optionChoice` are the decimal texts of the
+// RuziRire+ list position and slider value, mapped through the tables of pbmpchoices.h.
+// Source and destination may be the same file.
+ConversionResult ConvertBmpToPbmp(ConverterContext& context,
+                                  const std::filesystem::path& sourcePath,
+                                  const std::filesystem::path& destinationPath,
+                                  std::string_view paletteChoice, std::string_view optionChoice);
+
+} // namespace skarde

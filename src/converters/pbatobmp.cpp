@@ -1,0 +1,138 @@
+#include "pbatobmp.h"
+
+#include "fileio.h"
+#include "palette.h"
+#include "pbaformat.h"
+#include "problem.h"
+
+#include <string>
+
+namespace skarde {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string entryText(int k, std::uint64_t offset) {
+    return "Bitmap entry " + std::to_string(k) + " (counting from 0; at byte " +
+           std::to_string(offset) + "): ";
+}
+
+PixelRows rowsOf(const ByteReader& reader, const PbaEntry& entry) {
+    PixelRows rows;
+    rows.columns = static_cast<std::int32_t>(entry.stride);
+    rows.rows = entry.header.height;
+    const auto bytes = reader.slice(static_cast<std::size_t>(entry.rowsOffset()), entry.rowBytes);
+    rows.data.assign(bytes.begin(), bytes.end());
+    return rows;
+}
+
+// The whole bitmap, bottom row first. Its headers describe the rows actually written, whatever
+// the entry's dataLength claims (as for single bitmaps).
+Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t width,
+                const BmpColourTable& colourTable, BmpHeaders& headers) {
+    const std::uint32_t pixelDataSize = static_cast<std::uint32_t>(pixelRows.data.size());
+    Bytes out;
+    out.reserve(kBmpHeadersSize + pixelDataSize);
+    ByteWriter writer(out);
+    headers = WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
+    progress.setMaximum(Bar::ProgressBar2, pixelRows.rows + 1);
+    int written = 0;
+    for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
+        writer.bytes(pixelRows.row(row));
+        progress.setValue(Bar::ProgressBar2, ++written);
+    }
+    return out;
+}
+
+} // namespace
+
+fs::path pbaOutputPath(const fs::path& outputBase, int k) {
+    fs::path path = outputBase;
+    path += std::to_string(k) + ".bmp";
+    return path;
+}
+
+ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inputPath,
+                                 const fs::path& outputBase) {
+    ProgressSink& progress = context.progress;
+    UserPrompts& prompts = context.prompts;
+    progress.setMinimum(Bar::ProgressBar1, 0);
+    progress.setMinimum(Bar::ProgressBar2, 0);
+
+    Bytes input;
+    try {
+        input = readWholeFile(inputPath);
+    } catch (const Problem& problem) {
+        prompts.reportProblem(problem.subject(), problem.what());
+        return {Outcome::Failed, 0};
+    }
+    const ByteReader reader(input);
+    if (!reader.fits(0, 4) || reader.tag(0) != makeTag("PBMA")) {
+        prompts.showMessage(kNotZiraruvIzovivUzuziMessage, MessageKind::Refusal);
+        return {Outcome::Refused, 0};
+    }
+    const std::string subject = displayPath(inputPath);
+    if (!reader.fits(0, kPbaHeaderSize)) {
+        prompts.reportProblem(subject,
+                              "The file is shorter than a Ziraruv Izoviv Uzuzi header (24 bytes).");
+        return {Outcome::Refused, 0};
+    }
+    const PbaHeader header = readPbaHeader(reader);
+
+    ConversionResult result{Outcome::Converted, 0};
+    const auto closingMessage = [&] {
+        prompts.showMessage(std::to_string(result.filesWritten) + std::string(kPbaSummarySuffix),
+                            MessageKind::Summary);
+        return result;
+    };
+    if (header.bitmapCount < 0 || header.bitmapCount > kMaxImageDimension) {
+        prompts.reportProblem(subject, "The file declares " + std::to_string(header.bitmapCount) +
+                                           " bitmaps; the count must be 0 to 32767.");
+        result.outcome = Outcome::Refused;
+        return closingMessage();
+    }
+    progress.setValue(Bar::ProgressBar1, 0);
+    progress.setMaximum(Bar::ProgressBar1, header.bitmapCount + 1);
+
+    std::uint64_t offset = kPbaHeaderSize;
+    for (int k = 0; k < header.bitmapCount; ++k) {
+        progress.setValue(Bar::ProgressBar2, 0);
+        PbaEntry entry;
+        try {
+            entry = locatePbaEntry(reader, offset);
+        } catch (const MalformedPbaEntry& malformed) {
+            prompts.reportProblem(subject, entryText(k, offset) + malformed.what());
+            result.outcome = Outcome::Refused;
+            break;
+        }
+        PixelRows pixelRows = rowsOf(reader, entry);
+        try {
+            // A last entry without its palette part has no palette number inside the file.
+            const BmpColourTable colourTable =
+                entry.trailer ? ResolvePalette(context, entry.trailer->paletteNumber)
+                              : ResolvePaletteNamed(context, kGreyPaletteName);
+            BmpHeaders headers;
+            const Bytes bmp =
+                encodeBmp(progress, pixelRows, entry.header.width, colourTable, headers);
+            writeFileWhole(pbaOutputPath(outputBase, k), bmp);
+            SharedRecords& records = context.records;
+            records.pbmpHeader = entry.header;
+            records.pbmpTrailer = entry.trailer.value_or(PbmpTrailer{});
+            records.pixelRows = std::move(pixelRows);
+            records.colourTable = colourTable;
+            records.bmpFileHeader = headers.file;
+            records.bmpInfoHeader = headers.info;
+        } catch (const Problem& problem) {
+            prompts.reportProblem(problem.subject(), problem.what());
+            result.outcome = Outcome::Failed;
+            break;
+        }
+        ++result.filesWritten;
+        progress.setValue(Bar::ProgressBar1, progress.value(Bar::ProgressBar1) + 1);
+        offset = entry.nextOffset;
+    }
+    return closingMessage();
+}
+
+} // namespace skarde

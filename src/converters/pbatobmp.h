@@ -1,0 +1,25 @@
+#pragma once
+
+#include "conversionresult.h"
+#include "convertercontext.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace skarde {
+
+inline constexpr std::string_view kNotZiraruvIzovivUzuziMessage =
+    "This is not a valid Ziraruv Izoviv Uzuzi file";
+// Follows the number of BMP files written: "3 BMP files extracted from PBA".
+inline constexpr std::string_view kPbaSummarySuffix = " BMP files extracted from PBA";
+
+// Where the k-th bitmap (counting from 0) goes: the base path, then k, then ".bmp".
+std::filesystem::path pbaOutputPath(const std::filesystem::path& outputBase, int k);
+
+// Writes every bitmap of a bitmap array as its own 8-bit Windows bitmap, coloured with the
+// palette it names, and closes with the count of files written. Drives both progress bars.
+// `outputBase` is the output folder followed by the input's name without its last four characters.
+ConversionResult ConvertPbaToBmp(ConverterContext& context, const std::filesystem::path& inputPath,
+                                 const std::filesystem::path& outputBase);
+
+} // namespace skarde

@@ -1,0 +1,371 @@
+#include "converters/bmptopbmp.h"
+#include "converters/pbmpchoices.h"
+#include "converters/pixelrows.h"
+#include "fixtures/bmpfixture.h"
+#include "fixtures/converterrig.h"
+#include "fixtures/pbmpfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <tuple>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BmpSpec;
+using test::ConverterRig;
+using test::makeBmp;
+using test::readFile;
+using test::writeFile;
+
+struct BmpToPbmp : ::testing::Test {
+    ConverterRig rig;
+
+    ConversionResult convert(const Bytes& bmp, std::string_view palette = "0",
+                             std::string_view option = "1", const std::string& name = "a.bmp") {
+        writeFile(rig.in / name, bmp);
+        return ConvertBmpToPbmp(rig.context, rig.in / name, rig.out / name, palette, option);
+    }
+    Bytes output(const std::string& name = "a.bmp") const { return readFile(rig.out / name); }
+};
+
+// The game bitmap as Parts 1.2 and 1.5 lay it out, built by the fixture writer.
+Bytes expectedPbmp(std::int32_t width, std::int32_t height, const Bytes& rowsTopFirst,
+                   std::int32_t paletteNumber, std::uint32_t attributes) {
+    test::PbmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.rows = rowsTopFirst;
+    spec.paletteNumber = paletteNumber;
+    spec.attributes = attributes;
+    return test::makePbmp(spec);
+}
+
+TEST_F(BmpToPbmp, TurnsTheTwoByTwoExampleIntoA76BytePbmpTopRowFirst) {
+    // Stored bottom row B first, then top row T; each with two padding bytes of its own.
+    const Bytes bottom{0xB1, 0xB2, 0xE1, 0xE2};
+    const Bytes top{0x71, 0x72, 0xF1, 0xF2};
+    Bytes stored = bottom;
+    stored.insert(stored.end(), top.begin(), top.end());
+    const Bytes bmp = makeBmp(2, 2, stored);
+    ASSERT_EQ(bmp.size(), 1078u + 8);
+
+    EXPECT_EQ(convert(bmp, "0", "1").outcome, Outcome::Converted);
+    const Bytes pbmp = output();
+    ASSERT_EQ(pbmp.size(), 76u);
+    Bytes topFirst = top;
+    topFirst.insert(topFirst.end(), bottom.begin(), bottom.end());
+    EXPECT_EQ(pbmp, expectedPbmp(2, 2, topFirst, 500, 8));
+    const ByteReader reader(pbmp);
+    EXPECT_EQ(reader.u32(4), 40u); // fileChunkLength
+    EXPECT_EQ(reader.i32(40), 8);  // dataLength
+    EXPECT_EQ(Bytes(pbmp.begin() + 44, pbmp.begin() + 48), top);
+    EXPECT_EQ(Bytes(pbmp.begin() + 48, pbmp.begin() + 52), bottom);
+    EXPECT_TRUE(rig.prompts.messages.empty());
+    EXPECT_TRUE(rig.prompts.problems.empty());
+}
+
+TEST_F(BmpToPbmp, KeepsRowLengthsOfWidthsOneFourAndSix) {
+    for (const auto& [width, rowLength] :
+         std::vector<std::pair<std::int32_t, std::size_t>>{{1, 4}, {4, 4}, {6, 8}, {8, 8}}) {
+        SCOPED_TRACE(width);
+        const Bytes stored = test::patternRows(width, 3, static_cast<std::uint8_t>(width));
+        ASSERT_EQ(stored.size(), 3 * rowLength);
+        convert(makeBmp(width, 3, stored));
+        const Bytes pbmp = output();
+        ASSERT_EQ(pbmp.size(), 68 + 3 * rowLength);
+        EXPECT_EQ(ByteReader(pbmp).i32(20), width); // the unpadded width
+        EXPECT_EQ(pbmp, expectedPbmp(width, 3, test::reversedRows(stored, rowLength), 500, 8));
+    }
+}
+
+TEST_F(BmpToPbmp, WritesTheChosenPaletteNumberAndAttributes) {
+    convert(makeBmp(BmpSpec{}), "15", "2");
+    EXPECT_EQ(ByteReader(output()).i32(72), 1975);
+    EXPECT_EQ(ByteReader(output()).u32(32), 24u);
+}
+
+TEST_F(BmpToPbmp, MatchesChoicesAsExactDecimalText) {
+    const std::vector<std::pair<std::string, std::int32_t>> palettes{
+        {"0", 500}, {"9", 1071}, {"19", 5150}, {"", 0},   {" 5", 0},  {"05", 0},
+        {"5 ", 0},  {"20", 0},   {"-1", 0},    {"+5", 0}, {"500", 0}, {"Desert", 0}};
+    for (const auto& [choice, number] : palettes) {
+        SCOPED_TRACE("palette choice '" + choice + "'");
+        convert(makeBmp(BmpSpec{}), choice, "1");
+        EXPECT_EQ(ByteReader(output()).i32(72), number);
+    }
+    const std::vector<std::pair<std::string, std::uint32_t>> options{
+        {"1", 8}, {"2", 24}, {"3", 40}, {"4", 12}, {"5", 9},   {"0", 8},
+        {"", 8},  {"6", 8},  {"05", 8}, {" 5", 8}, {"five", 8}};
+    for (const auto& [choice, attributes] : options) {
+        SCOPED_TRACE("option choice '" + choice + "'");
+        convert(makeBmp(BmpSpec{}), "0", choice);
+        EXPECT_EQ(ByteReader(output()).u32(32), attributes);
+    }
+}
+
+TEST_F(BmpToPbmp, ReportsRowsOnTheLowerBarOnly) {
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 4;
+    convert(makeBmp(spec));
+    EXPECT_EQ(rig.progress.calls,
+              (std::vector<std::string>{"min2 0", "value2 0", "max2 4", "value2 1", "value2 2",
+                                        "value2 3", "value2 4"}));
+}
+
+TEST_F(BmpToPbmp, ReadsTheRowsFromBfOffBitsAfterAShortColourTable) {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.colourTableEntries = 16;
+    const Bytes stored{1, 2, 3, 0xAA, 4, 5, 6, 0xBB};
+    spec.rows = stored;
+    const Bytes bmp = makeBmp(spec);
+    ASSERT_EQ(ByteReader(bmp).u32(10), 14u + 40 + 64);
+    convert(bmp);
+    EXPECT_EQ(output(), expectedPbmp(3, 2, Bytes{4, 5, 6, 0xBB, 1, 2, 3, 0xAA}, 500, 8));
+}
+
+TEST_F(BmpToPbmp, ReadsTheRowsFromBfOffBitsAfterAGapAndALargerInfoHeader) {
+    BmpSpec spec;
+    spec.infoHeaderExtra = Bytes(124 - 40, 0x11); // a V5 header
+    spec.gapBeforeRows = Bytes(6, 0x99);
+    spec.trailing = Bytes(10, 0x77);
+    convert(makeBmp(spec));
+    EXPECT_EQ(output(), expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 500, 8));
+}
+
+TEST_F(BmpToPbmp, KeepsTheRowOrderOfATopDownBitmap) {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = -3;
+    const Bytes storedTopFirst = test::patternRows(3, 3, 9);
+    spec.rows = storedTopFirst;
+    convert(makeBmp(spec));
+    const Bytes pbmp = output();
+    EXPECT_EQ(pbmp, expectedPbmp(3, 3, storedTopFirst, 500, 8));
+    EXPECT_EQ(ByteReader(pbmp).i32(24), 3);
+}
+
+TEST_F(BmpToPbmp, DescribesTheRowsWrittenWhateverBfSizeSays) {
+    for (const std::uint32_t bfSize : {0u, 1000u, 5000u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(bfSize);
+        BmpSpec spec;
+        spec.width = 5;
+        spec.height = 2;
+        spec.bfSize = bfSize;
+        convert(makeBmp(spec));
+        const Bytes pbmp = output();
+        ASSERT_EQ(pbmp.size(), 68u + 16);
+        EXPECT_EQ(ByteReader(pbmp).u32(4), 48u);
+        EXPECT_EQ(ByteReader(pbmp).i32(40), 16);
+        EXPECT_EQ(pbmp, expectedPbmp(5, 2, test::reversedRows(test::patternRows(5, 2), 8), 500, 8));
+    }
+}
+
+TEST_F(BmpToPbmp, ConvertsAFileOntoItsOwnPath) {
+    const fs::path file = rig.in / "self.bmp";
+    writeFile(file, makeBmp(BmpSpec{}));
+    EXPECT_EQ(ConvertBmpToPbmp(rig.context, file, file, "19", "5").outcome, Outcome::Converted);
+    const Bytes pbmp = readFile(file);
+    EXPECT_EQ(pbmp, expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 5150, 9));
+    EXPECT_EQ(test::folderEntries(rig.in), std::vector<std::string>{"self.bmp"});
+}
+
+TEST_F(BmpToPbmp, ReplacesALongerExistingFileWhole) {
+    writeFile(rig.out / "a.bmp", Bytes(5000, 0x55));
+    convert(makeBmp(BmpSpec{}));
+    EXPECT_EQ(output().size(), 76u);
+}
+
+TEST_F(BmpToPbmp, KeepsTheConversionInTheSharedRecords) {
+    BmpSpec spec;
+    spec.width = 7;
+    spec.height = -5;
+    convert(makeBmp(spec), "3", "4");
+    const SharedRecords& records = rig.context.records;
+    EXPECT_EQ(records.pbmpHeader.width, 7);
+    EXPECT_EQ(records.pbmpHeader.height, 5);
+    EXPECT_EQ(records.pbmpHeader.attributes, 12u);
+    EXPECT_EQ(records.pbmpTrailer.paletteNumber, 506);
+    EXPECT_EQ(records.bmpInfoHeader.biHeight, -5);
+}
+
+// Each refused source: the message, nothing written, an existing output untouched.
+struct RefusedBmp {
+    std::string what;
+    Bytes bytes;
+    std::string expectedMessage; // empty: a problem naming the file and saying why
+    std::string expectedReason;  // part of that problem's text
+};
+
+std::vector<RefusedBmp> refusedBmps() {
+    const auto with = [](auto change) {
+        BmpSpec spec;
+        change(spec);
+        return makeBmp(spec);
+    };
+    Bytes cutRows = makeBmp(BmpSpec{});
+    cutRows.resize(cutRows.size() - 1);
+    const std::string notBitmap = "This is not a valid Bitmap file";
+    return {
+        {"lower-case bm", with([](BmpSpec& s) { s.bfType = "bm"; }), notBitmap, ""},
+        {"BA", with([](BmpSpec& s) { s.bfType = "BA"; }), notBitmap, ""},
+        {"PBMP", test::makePbmp(test::PbmpSpec{}), notBitmap, ""},
+        {"empty file", Bytes{}, notBitmap, ""},
+        {"one byte", Bytes{'B'}, notBitmap, ""},
+        {"only BM", Bytes{'B', 'M'}, "", "shorter"},
+        {"24 bits", with([](BmpSpec& s) {
+             s.bitCount = 24;
+             s.colourTableEntries = 0;
+             s.rows = Bytes(2 * 8, 0);
+         }),
+         "", "24 bits per pixel"},
+        {"4 bits", with([](BmpSpec& s) {
+             s.bitCount = 4;
+             s.colourTableEntries = 16;
+         }),
+         "", "4 bits per pixel"},
+        {"1 bit", with([](BmpSpec& s) {
+             s.bitCount = 1;
+             s.colourTableEntries = 2;
+         }),
+         "", "1 bits per pixel"},
+        {"RLE8", with([](BmpSpec& s) { s.compression = 1; }), "", "compressed (RLE8)"},
+        {"bit fields", with([](BmpSpec& s) { s.compression = 3; }), "", "compressed"},
+        {"OS/2 header", with([](BmpSpec& s) { s.os2Header = true; }), "", "OS/2"},
+        {"16-byte info header", with([](BmpSpec& s) { s.biSize = 16; }), "", "16 bytes"},
+        {"info header past the end", with([](BmpSpec& s) { s.biSize = 5000; }), "", "info header"},
+        {"height 0", with([](BmpSpec& s) {
+             s.height = 0;
+             s.rows = Bytes();
+         }),
+         "", "height must not be 0"},
+        {"width 0", with([](BmpSpec& s) {
+             s.width = 0;
+             s.rows = Bytes();
+         }),
+         "", "width must be at least 1"},
+        {"height above 32767", with([](BmpSpec& s) {
+             s.width = 1;
+             s.height = 32768;
+             s.rows = Bytes();
+         }),
+         "", "32767"},
+        {"top-down height above 32767", with([](BmpSpec& s) {
+             s.width = 1;
+             s.height = -32768;
+             s.rows = Bytes();
+         }),
+         "", "32767"},
+        {"lowest height", with([](BmpSpec& s) {
+             s.width = 1;
+             s.height = std::numeric_limits<std::int32_t>::min();
+             s.rows = Bytes();
+         }),
+         "", "32767"},
+        {"rows above 32767 bytes", with([](BmpSpec& s) {
+             s.width = 32765;
+             s.height = 1;
+             s.rows = Bytes();
+         }),
+         "", "32767"},
+        {"rows cut short", cutRows, "", "shorter than the 8 bytes of pixel rows"},
+        {"huge declared size", with([](BmpSpec& s) {
+             s.width = 32764;
+             s.height = 32767;
+             s.rows = Bytes();
+         }),
+         "", "shorter than"},
+        {"rows inside the headers", with([](BmpSpec& s) { s.bfOffBits = 20; }), "",
+         "inside the headers"},
+        {"rows beyond the file", with([](BmpSpec& s) { s.bfOffBits = 0xFFFFFFF0u; }), "",
+         "shorter than"},
+    };
+}
+
+TEST_F(BmpToPbmp, RefusesUnusableSourcesAndWritesNothing) {
+    for (const RefusedBmp& source : refusedBmps()) {
+        SCOPED_TRACE(source.what);
+        ConverterRig fresh;
+        writeFile(fresh.out / "keep.bmp", Bytes{9, 9, 9});
+        writeFile(fresh.in / "keep.bmp", source.bytes);
+        const ConversionResult result = ConvertBmpToPbmp(fresh.context, fresh.in / "keep.bmp",
+                                                         fresh.out / "keep.bmp", "1", "2");
+        EXPECT_EQ(result.outcome, Outcome::Refused);
+        EXPECT_EQ(result.filesWritten, 0);
+        if (source.expectedMessage.empty()) {
+            ASSERT_EQ(fresh.prompts.problems.size(), 1u);
+            const std::string& problem = fresh.prompts.problems[0];
+            EXPECT_EQ(problem.rfind((fresh.in / "keep.bmp").string() + ": ", 0), 0u) << problem;
+            EXPECT_NE(problem.find(source.expectedReason), std::string::npos) << problem;
+            EXPECT_TRUE(fresh.prompts.messages.empty());
+        } else {
+            EXPECT_EQ(fresh.prompts.messages, std::vector<std::string>{source.expectedMessage});
+            EXPECT_TRUE(fresh.prompts.problems.empty());
+        }
+        EXPECT_EQ(readFile(fresh.out / "keep.bmp"), (Bytes{9, 9, 9}));
+        EXPECT_EQ(test::folderEntries(fresh.out), std::vector<std::string>{"keep.bmp"});
+        EXPECT_EQ(fresh.progress.value(Bar::ProgressBar2), 0);
+    }
+}
+
+TEST_F(BmpToPbmp, ReportsAnUnreadableSource) {
+    const ConversionResult result =
+        ConvertBmpToPbmp(rig.context, rig.in / "missing.bmp", rig.out / "missing.bmp", "0", "1");
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_NE(rig.prompts.problems[0].find("missing.bmp"), std::string::npos);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+}
+
+TEST_F(BmpToPbmp, ReportsAFolderStandingAtTheDestination) {
+    fs::create_directory(rig.out / "a.bmp");
+    EXPECT_EQ(convert(makeBmp(BmpSpec{})).outcome, Outcome::Failed);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(rig.out / "a.bmp"));
+}
+
+TEST(PbmpChoices, MapsEveryListPositionToItsPaletteNumber) {
+    const std::vector<std::int32_t> numbers{500,  503,  504,  506,  509,  510,  518,
+                                            519,  520,  1071, 1135, 1136, 1137, 1467,
+                                            1974, 1975, 1976, 1977, 4294, 5150};
+    for (std::size_t position = 0; position < numbers.size(); ++position) {
+        EXPECT_EQ(paletteNumberForChoice(std::to_string(position)), numbers[position]);
+        EXPECT_EQ(kGamePaletteChoices[position].paletteNumber, numbers[position]);
+    }
+    EXPECT_EQ(kGamePaletteChoices[0].listName, "Desert");
+    EXPECT_EQ(kGamePaletteChoices[9].listName, "xxxxWORLD");
+    EXPECT_EQ(kGamePaletteChoices[19].listName, "Interface");
+}
+
+TEST(PbmpChoices, GivesTheListEntriesAsTheWindowShowsThem) {
+    EXPECT_EQ(paletteListEntryText(0), " 500         Desert");
+    EXPECT_EQ(paletteListEntryText(1), " 503\tHuman1");
+    EXPECT_EQ(paletteListEntryText(8), " 520\tAlien");
+    EXPECT_EQ(paletteListEntryText(9), "1071\txxxxWORLD");
+    EXPECT_EQ(paletteListEntryText(19), "5150\tInterface");
+}
+
+TEST(PbmpChoices, GivesTheSliderLabelsAndAttributes) {
+    const std::vector<std::tuple<int, std::uint32_t, std::string, int>> expected{
+        {1, 8, "None", 4},
+        {2, 24, "Additive Palette", 0},
+        {3, 40, "Subtractive Palette", 1},
+        {4, 12, "Tranlucent Image", 2},
+        {5, 9, "Transparent Background Black (RGB 0,0,0)", 3}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const DrawingOptionChoice& option = kDrawingOptionChoices[i];
+        EXPECT_EQ(option.sliderValue, std::get<0>(expected[i]));
+        EXPECT_EQ(option.attributes, std::get<1>(expected[i]));
+        EXPECT_EQ(option.caption, std::get<2>(expected[i]));
+        EXPECT_EQ(option.labelIndex, std::get<3>(expected[i]));
+        EXPECT_EQ(attributesForChoice(std::to_string(option.sliderValue)), option.attributes);
+    }
+}
+
+} // namespace
+} // namespace skarde

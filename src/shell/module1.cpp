@@ -1,8 +1,11 @@
 #include "module1.h"
 
+#include "guiprompts.h"
 #include "mainwindow.h"
+#include "progresswindow.h"
 #include "qtpaths.h"
 #include "splashwindow.h"
+#include "tools/pbmp2bmpwindow.h"
 
 #include <QCoreApplication>
 
@@ -34,17 +37,17 @@ void Module1::showSplash() {
 }
 
 void Module1::createProgressWindow() {
-    progressWindow_ = std::make_unique<QWidget>();
-    progressWindow_->setObjectName(QStringLiteral("frmProgress"));
-    progressWindow_->setWindowTitle(QStringLiteral("Progress"));
+    progressWindow_ = std::make_unique<ProgressWindow>();
     // Shown and hidden at once: from here on it exists, hidden, ready for the converters.
     progressWindow_->show();
     progressWindow_->hide();
+    prompts_ = std::make_unique<GuiPrompts>();
+    context_ = std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder());
 }
 
 void Module1::connectToolWindows() {
-    // Each Tools entry is connected here to the window it shows, e.g.
-    // mainWindow_->registerToolWindow("mnuToolspbmp2bmp", [this] { return ...; });
+    mainWindow_->registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"),
+                                    [this] { return std::make_unique<Pbmp2BmpWindow>(*context_); });
 }
 
 void Module1::continueFromSplash() {

@@ -4,16 +4,16 @@
 // holds the main window and the progress window that the rest of the program reaches through
 // it, and the splash window until "Continue".
 
-#include <QString>
+#include "converters/convertercontext.h"
 
 #include <filesystem>
 #include <memory>
 
-class QWidget;
-
 namespace skarde::gui {
 
+class GuiPrompts;
 class MainWindow;
+class ProgressWindow;
 class SplashWindow;
 
 class Module1 {
@@ -29,7 +29,9 @@ public:
 
     // The program-wide references; null before Main().
     MainWindow* mainWindow() const { return mainWindow_.get(); }
-    QWidget* progressWindow() const { return progressWindow_.get(); }
+    ProgressWindow* progressWindow() const { return progressWindow_.get(); }
+    // What every converter call of the windows works with; null before Main().
+    ConverterContext* converterContext() const { return context_.get(); }
     // The splash until "Continue" has unloaded it.
     SplashWindow* splashWindow() const { return splash_.get(); }
 
@@ -45,7 +47,9 @@ private:
     // Declared in the order they are needed: whatever the tool windows use must come before
     // mainWindow_, which is destroyed first and takes the tool windows with it.
     std::unique_ptr<SplashWindow> splash_;
-    std::unique_ptr<QWidget> progressWindow_;
+    std::unique_ptr<ProgressWindow> progressWindow_;
+    std::unique_ptr<GuiPrompts> prompts_;
+    std::unique_ptr<ConverterContext> context_;
     std::unique_ptr<MainWindow> mainWindow_;
 };
 

@@ -1,9 +1,13 @@
 #include "gui/shelltestsupport.h"
 #include "shell/mainwindow.h"
 #include "shell/module1.h"
+#include "shell/progresswindow.h"
 #include "shell/splashwindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -38,6 +42,26 @@ TEST(Module1, StartsOnTheSplashAndContinueShowsTheMainWindow) {
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
     }
+}
+
+TEST(Module1, ToolsOpenTheirWindowsOnTheProgramsConverters) {
+    test::SettingsSandbox settings;
+    Module1 module1;
+    module1.Main();
+    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    ASSERT_NE(module1.converterContext(), nullptr);
+    EXPECT_EQ(&module1.converterContext()->progress,
+              static_cast<ProgressSink*>(module1.progressWindow()));
+
+    module1.mainWindow()->findChild<QAction*>(QStringLiteral("mnuToolspbmp2bmp"))->trigger();
+    settle();
+    const auto children = module1.mainWindow()->findChild<QMdiArea*>()->subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0]->widget()->objectName(), QStringLiteral("frmpbmp2bmp"));
+    EXPECT_EQ(children[0]->windowTitle(), QStringLiteral("PBMP -> BMP Conversion"));
+    module1.mainWindow()->close();
+    settle();
 }
 
 TEST(Module1, ThePalettesLieBesideTheProgram) {

@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace skarde::gui {
 namespace {
 
@@ -26,6 +28,9 @@ QMdiSubWindow* addChildWindow(QMdiArea& area, std::unique_ptr<QWidget> window) {
         child->setFixedSize(child->sizeHint());
     }
     child->show();
+    // The area's placement centres a window larger than itself, pushing its left and top
+    // edges (and the title bar) out of reach; keep them visible.
+    child->move(std::max(0, child->x()), std::max(0, child->y()));
     area.setActiveSubWindow(child);
     return child;
 }

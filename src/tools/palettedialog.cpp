@@ -55,7 +55,6 @@ Dialog::Dialog()
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &Dialog::cancel);
-    combo_->setFocus();
 }
 
 void Dialog::cancel() {

@@ -6,8 +6,10 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -131,8 +133,14 @@ TEST(PaletteDialog, AnswersTheTextOnOkAndGreyOtherwiseFreshEveryTime) {
         answerer.enqueue(c.answer);
         EXPECT_EQ(prompts.ChooseWorldPalette(), c.expected);
     }
+    // Enter presses OK whatever the list's current row is.
+    answerer.enqueue([](QWidget& modal) {
+        auto* combo = modal.findChild<QComboBox*>(QStringLiteral("Combo1"));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(prompts.ChooseWorldPalette(), "Grey");
     // Every request started from "Grey".
-    ASSERT_EQ(answerer.seen().size(), cases.size());
+    ASSERT_EQ(answerer.seen().size(), cases.size() + 1);
     for (const std::string& look : answerer.seen())
         EXPECT_EQ(look, "Select Pal | Grey");
 }

@@ -7,15 +7,15 @@
 namespace {
 
 using skarde::Bytes;
-using skarde::test::VolMemberSpec;
-using skarde::test::VolSpec;
+using skarde::test::VolFields;
+using skarde::test::VolMemberFields;
 
-VolMemberSpec member(std::string name, Bytes data, std::uint8_t compression = 0) {
-    VolMemberSpec spec;
-    spec.name = std::move(name);
-    spec.data = std::move(data);
-    spec.compressionType = compression;
-    return spec;
+VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
+    VolMemberFields fields;
+    fields.name = std::move(name);
+    fields.data = std::move(data);
+    fields.compressionType = compression;
+    return fields;
 }
 
 } // namespace
@@ -26,23 +26,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path folder = argv[1];
-    VolSpec plain;
+    VolFields plain;
     plain.members = {member("a.txt", {1, 2, 3}), member("textures\\rock.bmp", {'P', 'B', 'M', 'P'}),
                      member("packed.lzh", {9, 9}, 3)};
     skarde::test::writeVol(folder / "plain.vol", plain);
 
-    VolSpec shifted = plain;
+    VolFields shifted = plain;
     shifted.magic = "VOLN";
     shifted.padValue = 0xEE;
     shifted.members[0].name = "odd";
     skarde::test::writeVol(folder / "shifted.vol", shifted);
 
-    VolSpec unsafe;
+    VolFields unsafe;
     unsafe.members = {member("..\\x", {1}), member("C:\\y", {}), member("", {2}),
                       member("caf\xE9", {3})};
     unsafe.members[0].terminatingZeros = 2;
     skarde::test::writeVol(folder / "names.vol", unsafe);
 
-    skarde::test::writeVol(folder / "empty.vol", VolSpec{});
+    skarde::test::writeVol(folder / "empty.vol", VolFields{});
     return 0;
 }

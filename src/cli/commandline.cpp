@@ -9,7 +9,7 @@ std::optional<std::string> ParsedArguments::value(const std::string& option) con
     return found->second;
 }
 
-ParsedArguments parseArguments(std::span<const std::string> arguments, const OptionSpec& spec) {
+ParsedArguments parseArguments(std::span<const std::string> arguments, const OptionTable& options) {
     ParsedArguments parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -28,9 +28,9 @@ ParsedArguments parseArguments(std::span<const std::string> arguments, const Opt
             name = argument.substr(0, equals);
             inlineValue = argument.substr(equals + 1);
         }
-        if (spec.flags.count(name) && !inlineValue) {
+        if (options.flags.count(name) && !inlineValue) {
             parsed.flags.insert(name);
-        } else if (spec.withValue.count(name)) {
+        } else if (options.withValue.count(name)) {
             if (!inlineValue && i + 1 >= arguments.size())
                 throw UsageError("option " + name + " needs a value");
             if (parsed.values.count(name))

@@ -18,7 +18,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionTable {
     std::set<std::string> withValue; // e.g. "-o", "--pals"
     std::set<std::string> flags;     // e.g. "--convert"
 };
@@ -33,6 +33,6 @@ struct ParsedArguments {
 };
 
 // Accepts "--opt value", "--opt=value" and "--" before operands that start with "-".
-ParsedArguments parseArguments(std::span<const std::string> arguments, const OptionSpec& spec);
+ParsedArguments parseArguments(std::span<const std::string> arguments, const OptionTable& options);
 
 } // namespace skarde::cli

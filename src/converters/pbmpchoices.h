@@ -1,7 +1,7 @@
 #pragma once
 
 // The RuziRire+ choices: the 20 game palettes of the palette list and the five drawing options
-// of the slider, with the values the BMP to PBMP converter writes for them (spec Parts 1.5, 3.3).
+// of the slider, with the values the BMP to PBMP converter writes for them.
 // A choice reaches the converter as the decimal text of the list position or slider value.
 
 #include <array>

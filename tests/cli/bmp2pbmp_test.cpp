@@ -22,7 +22,7 @@ struct Bmp2PbmpCommand : ::testing::Test {
     fs::path picture = root / "tank.bmp";
     void SetUp() override {
         fs::create_directory(out);
-        writeFile(picture, test::makeBmp(test::BmpSpec{}));
+        writeFile(picture, test::makeBmp(test::BmpFields{}));
     }
 
     // The palette number and attributes written for the given options.
@@ -80,10 +80,10 @@ TEST_F(Bmp2PbmpCommand, ConvertsOntoTheSourceInItsOwnFolder) {
 }
 
 TEST_F(Bmp2PbmpCommand, GoesOnAfterARefusedFileAndExitsWithOne) {
-    test::BmpSpec lower;
+    test::BmpFields lower;
     lower.bfType = "bm";
     writeFile(root / "lower.bmp", test::makeBmp(lower));
-    test::BmpSpec deep;
+    test::BmpFields deep;
     deep.bitCount = 24;
     writeFile(root / "deep.bmp", test::makeBmp(deep));
     writeFile(out / "lower.bmp", Bytes{1, 2});

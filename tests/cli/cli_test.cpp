@@ -18,8 +18,8 @@ struct Pbmp2BmpCommand : ::testing::Test {
     fs::path out = root / "out";
     void SetUp() override { fs::create_directory(out); }
 
-    fs::path writePbmp(const std::string& name, const test::PbmpSpec& spec = {}) {
-        writeFile(root / name, test::makePbmp(spec));
+    fs::path writePbmp(const std::string& name, const test::PbmpFields& fields = {}) {
+        writeFile(root / name, test::makePbmp(fields));
         return root / name;
     }
 };
@@ -36,7 +36,7 @@ TEST_F(Pbmp2BmpCommand, ConvertsEveryFileWithTheShippedPalettes) {
 }
 
 TEST_F(Pbmp2BmpCommand, GoesOnAfterARefusedFileAndExitsWithOne) {
-    test::PbmpSpec wrong;
+    test::PbmpFields wrong;
     wrong.magic = "PBMA";
     const auto bad = writePbmp("bad.pbmp", wrong);
     const auto good = writePbmp("good.pbmp");
@@ -56,7 +56,7 @@ TEST_F(Pbmp2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
     const fs::path pals = root / "mypals";
     test::writeGreyPal(pals);
     writeFile(pals / "IceWorld.pal", test::makePal(42));
-    test::PbmpSpec world;
+    test::PbmpFields world;
     world.paletteNumber = 1071;
     const auto file = writePbmp("w.pbmp", world);
     const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "--pals", pals.string(), "--world-palette",

@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::pbaEntry;
-using test::PbaSpec;
+using test::PbaFields;
 using test::runCli;
 using test::TempFolder;
 using test::writeFile;
@@ -23,10 +23,10 @@ struct Pba2BmpCommand : ::testing::Test {
     void SetUp() override { fs::create_directory(out); }
 
     fs::path writePba(const std::string& name, int bitmaps) {
-        PbaSpec spec;
+        PbaFields fields;
         for (int k = 0; k < bitmaps; ++k)
-            spec.entries.push_back(pbaEntry(3, 2, 500, static_cast<std::uint8_t>(k)));
-        writeFile(root / name, test::makePba(spec));
+            fields.entries.push_back(pbaEntry(3, 2, 500, static_cast<std::uint8_t>(k)));
+        writeFile(root / name, test::makePba(fields));
         return root / name;
     }
 };
@@ -57,9 +57,9 @@ TEST_F(Pba2BmpCommand, DropsTheLastFourCharactersWhateverTheyAre) {
 }
 
 TEST_F(Pba2BmpCommand, GoesOnAfterARefusedOrDamagedFileAndExitsWithOne) {
-    test::PbmpSpec single;
+    test::PbmpFields single;
     writeFile(root / "single.pba", test::makePbmp(single));
-    PbaSpec damaged;
+    PbaFields damaged;
     damaged.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
     damaged.bitmapCount = 5;
     writeFile(root / "damaged.pba", test::makePba(damaged));
@@ -86,9 +86,9 @@ TEST_F(Pba2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
     const fs::path pals = root / "mypals";
     test::writeGreyPal(pals);
     writeFile(pals / "LushWorld.pal", test::makePal(42));
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 1071)};
-    writeFile(root / "w.pba", test::makePba(spec));
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 1071)};
+    writeFile(root / "w.pba", test::makePba(fields));
     const auto run =
         runCli(SKARDE_CLI, {"pba2bmp", "--pals", pals.string(), "--world-palette", "lushworld",
                             "-o", out.string(), (root / "w.pba").string()});

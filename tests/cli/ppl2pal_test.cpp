@@ -26,9 +26,9 @@ struct Ppl2PalCommand : ::testing::Test {
     const Bytes old{7, 7, 7};
     void SetUp() override {
         fs::create_directory(out);
-        test::PplSpec spec;
-        spec.palettes = {pplPalette(500, 1), pplPalette(503, 2), pplPalette(504, 3)};
-        writeFile(ppl, test::makePpl(spec));
+        test::PplFields fields;
+        fields.palettes = {pplPalette(500, 1), pplPalette(503, 2), pplPalette(504, 3)};
+        writeFile(ppl, test::makePpl(fields));
     }
     // 500.pal and 504.pal exist already; 503.pal does not.
     void writeOldFiles() {
@@ -121,10 +121,10 @@ TEST_F(Ppl2PalCommand, UsesTheTemplateOfTheGivenPalsFolder) {
 }
 
 TEST_F(Ppl2PalCommand, ReportsADamagedListAndExitsWithOne) {
-    test::PplSpec spec;
-    spec.palettes = {pplPalette(600, 1)};
-    spec.paletteCount = 2;
-    writeFile(root / "short.ppl", test::makePpl(spec));
+    test::PplFields fields;
+    fields.palettes = {pplPalette(600, 1)};
+    fields.paletteCount = 2;
+    writeFile(root / "short.ppl", test::makePpl(fields));
     const auto run = runCli(
         SKARDE_CLI, {"ppl2pal", "-o", out.string(), (root / "short.ppl").string(), ppl.string()});
     EXPECT_EQ(run.exitStatus, 1);

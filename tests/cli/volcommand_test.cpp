@@ -13,15 +13,15 @@ namespace {
 namespace fs = std::filesystem;
 using test::readFile;
 using test::runCli;
-using test::VolMemberSpec;
-using test::VolSpec;
+using test::VolFields;
+using test::VolMemberFields;
 
-VolMemberSpec member(std::string name, Bytes data, std::uint8_t compression = 0) {
-    VolMemberSpec spec;
-    spec.name = std::move(name);
-    spec.data = std::move(data);
-    spec.compressionType = compression;
-    return spec;
+VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
+    VolMemberFields fields;
+    fields.name = std::move(name);
+    fields.data = std::move(data);
+    fields.compressionType = compression;
+    return fields;
 }
 
 struct VolCommand : ::testing::Test {
@@ -30,10 +30,10 @@ struct VolCommand : ::testing::Test {
     fs::path archive = root / "game.vol";
     void SetUp() override { fs::create_directory(out); }
 
-    void writeArchive(std::vector<VolMemberSpec> members) {
-        VolSpec spec;
-        spec.members = std::move(members);
-        test::writeVol(archive, spec);
+    void writeArchive(std::vector<VolMemberFields> members) {
+        VolFields fields;
+        fields.members = std::move(members);
+        test::writeVol(archive, fields);
     }
     test::CliRun extract(std::vector<std::string> extra) {
         std::vector<std::string> arguments{"vol", "extract", "-o", out.string(), archive.string()};
@@ -89,7 +89,7 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     const fs::path pals = root / "mypals";
     test::writeGreyPal(pals);
     test::writeFile(pals / "IceWorld.pal", test::makePal(42));
-    test::PbmpSpec world;
+    test::PbmpFields world;
     world.paletteNumber = 1071;
     writeArchive({member("w.bmp", test::makePbmp(world)), member("bad.bmp", {'B', 'A', 'D'}),
                   member("raw.wav", test::makePbmp(world))});
@@ -118,10 +118,10 @@ TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
 }
 
 TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
-    VolSpec spec;
-    spec.members = {member("a.txt", {1})};
-    spec.entriesLength = 16;
-    test::writeVol(archive, spec);
+    VolFields fields;
+    fields.members = {member("a.txt", {1})};
+    fields.entriesLength = 16;
+    test::writeVol(archive, fields);
     const auto before = test::treeSnapshot(root.path());
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 1);

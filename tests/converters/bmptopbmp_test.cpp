@@ -14,7 +14,7 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BmpSpec;
+using test::BmpFields;
 using test::ConverterRig;
 using test::makeBmp;
 using test::readFile;
@@ -31,16 +31,16 @@ struct BmpToPbmp : ::testing::Test {
     Bytes output(const std::string& name = "a.bmp") const { return readFile(rig.out / name); }
 };
 
-// The game bitmap as Parts 1.2 and 1.5 lay it out, built by the fixture writer.
+// The game bitmap the converter should write, built by the fixture writer.
 Bytes expectedPbmp(std::int32_t width, std::int32_t height, const Bytes& rowsTopFirst,
                    std::int32_t paletteNumber, std::uint32_t attributes) {
-    test::PbmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.rows = rowsTopFirst;
-    spec.paletteNumber = paletteNumber;
-    spec.attributes = attributes;
-    return test::makePbmp(spec);
+    test::PbmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.rows = rowsTopFirst;
+    fields.paletteNumber = paletteNumber;
+    fields.attributes = attributes;
+    return test::makePbmp(fields);
 }
 
 TEST_F(BmpToPbmp, TurnsTheTwoByTwoExampleIntoA76BytePbmpTopRowFirst) {
@@ -82,7 +82,7 @@ TEST_F(BmpToPbmp, KeepsRowLengthsOfWidthsOneFourAndSix) {
 }
 
 TEST_F(BmpToPbmp, WritesTheChosenPaletteNumberAndAttributes) {
-    convert(makeBmp(BmpSpec{}), "15", "2");
+    convert(makeBmp(BmpFields{}), "15", "2");
     EXPECT_EQ(ByteReader(output()).i32(72), 1975);
     EXPECT_EQ(ByteReader(output()).u32(32), 24u);
 }
@@ -93,7 +93,7 @@ TEST_F(BmpToPbmp, MatchesChoicesAsExactDecimalText) {
         {"5 ", 0},  {"20", 0},   {"-1", 0},    {"+5", 0}, {"500", 0}, {"Desert", 0}};
     for (const auto& [choice, number] : palettes) {
         SCOPED_TRACE("palette choice '" + choice + "'");
-        convert(makeBmp(BmpSpec{}), choice, "1");
+        convert(makeBmp(BmpFields{}), choice, "1");
         EXPECT_EQ(ByteReader(output()).i32(72), number);
     }
     const std::vector<std::pair<std::string, std::uint32_t>> options{
@@ -101,50 +101,50 @@ TEST_F(BmpToPbmp, MatchesChoicesAsExactDecimalText) {
         {"", 8},  {"6", 8},  {"05", 8}, {" 5", 8}, {"five", 8}};
     for (const auto& [choice, attributes] : options) {
         SCOPED_TRACE("option choice '" + choice + "'");
-        convert(makeBmp(BmpSpec{}), "0", choice);
+        convert(makeBmp(BmpFields{}), "0", choice);
         EXPECT_EQ(ByteReader(output()).u32(32), attributes);
     }
 }
 
 TEST_F(BmpToPbmp, ReportsRowsOnTheLowerBarOnly) {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 4;
-    convert(makeBmp(spec));
+    BmpFields fields;
+    fields.width = 5;
+    fields.height = 4;
+    convert(makeBmp(fields));
     EXPECT_EQ(rig.progress.calls,
               (std::vector<std::string>{"min2 0", "value2 0", "max2 4", "value2 1", "value2 2",
                                         "value2 3", "value2 4"}));
 }
 
 TEST_F(BmpToPbmp, ReadsTheRowsFromBfOffBitsAfterAShortColourTable) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.colourTableEntries = 16;
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = 2;
+    fields.colourTableEntries = 16;
     const Bytes stored{1, 2, 3, 0xAA, 4, 5, 6, 0xBB};
-    spec.rows = stored;
-    const Bytes bmp = makeBmp(spec);
+    fields.rows = stored;
+    const Bytes bmp = makeBmp(fields);
     ASSERT_EQ(ByteReader(bmp).u32(10), 14u + 40 + 64);
     convert(bmp);
     EXPECT_EQ(output(), expectedPbmp(3, 2, Bytes{4, 5, 6, 0xBB, 1, 2, 3, 0xAA}, 500, 8));
 }
 
 TEST_F(BmpToPbmp, ReadsTheRowsFromBfOffBitsAfterAGapAndALargerInfoHeader) {
-    BmpSpec spec;
-    spec.infoHeaderExtra = Bytes(124 - 40, 0x11); // a V5 header
-    spec.gapBeforeRows = Bytes(6, 0x99);
-    spec.trailing = Bytes(10, 0x77);
-    convert(makeBmp(spec));
+    BmpFields fields;
+    fields.infoHeaderExtra = Bytes(124 - 40, 0x11); // a V5 header
+    fields.gapBeforeRows = Bytes(6, 0x99);
+    fields.trailing = Bytes(10, 0x77);
+    convert(makeBmp(fields));
     EXPECT_EQ(output(), expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 500, 8));
 }
 
 TEST_F(BmpToPbmp, KeepsTheRowOrderOfATopDownBitmap) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = -3;
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = -3;
     const Bytes storedTopFirst = test::patternRows(3, 3, 9);
-    spec.rows = storedTopFirst;
-    convert(makeBmp(spec));
+    fields.rows = storedTopFirst;
+    convert(makeBmp(fields));
     const Bytes pbmp = output();
     EXPECT_EQ(pbmp, expectedPbmp(3, 3, storedTopFirst, 500, 8));
     EXPECT_EQ(ByteReader(pbmp).i32(24), 3);
@@ -153,11 +153,11 @@ TEST_F(BmpToPbmp, KeepsTheRowOrderOfATopDownBitmap) {
 TEST_F(BmpToPbmp, DescribesTheRowsWrittenWhateverBfSizeSays) {
     for (const std::uint32_t bfSize : {0u, 1000u, 5000u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(bfSize);
-        BmpSpec spec;
-        spec.width = 5;
-        spec.height = 2;
-        spec.bfSize = bfSize;
-        convert(makeBmp(spec));
+        BmpFields fields;
+        fields.width = 5;
+        fields.height = 2;
+        fields.bfSize = bfSize;
+        convert(makeBmp(fields));
         const Bytes pbmp = output();
         ASSERT_EQ(pbmp.size(), 68u + 16);
         EXPECT_EQ(ByteReader(pbmp).u32(4), 48u);
@@ -168,7 +168,7 @@ TEST_F(BmpToPbmp, DescribesTheRowsWrittenWhateverBfSizeSays) {
 
 TEST_F(BmpToPbmp, ConvertsAFileOntoItsOwnPath) {
     const fs::path file = rig.in / "self.bmp";
-    writeFile(file, makeBmp(BmpSpec{}));
+    writeFile(file, makeBmp(BmpFields{}));
     EXPECT_EQ(ConvertBmpToPbmp(rig.context, file, file, "19", "5").outcome, Outcome::Converted);
     const Bytes pbmp = readFile(file);
     EXPECT_EQ(pbmp, expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 5150, 9));
@@ -177,15 +177,15 @@ TEST_F(BmpToPbmp, ConvertsAFileOntoItsOwnPath) {
 
 TEST_F(BmpToPbmp, ReplacesALongerExistingFileWhole) {
     writeFile(rig.out / "a.bmp", Bytes(5000, 0x55));
-    convert(makeBmp(BmpSpec{}));
+    convert(makeBmp(BmpFields{}));
     EXPECT_EQ(output().size(), 76u);
 }
 
 TEST_F(BmpToPbmp, KeepsTheConversionInTheSharedRecords) {
-    BmpSpec spec;
-    spec.width = 7;
-    spec.height = -5;
-    convert(makeBmp(spec), "3", "4");
+    BmpFields fields;
+    fields.width = 7;
+    fields.height = -5;
+    convert(makeBmp(fields), "3", "4");
     const SharedRecords& records = rig.context.records;
     EXPECT_EQ(records.pbmpHeader.width, 7);
     EXPECT_EQ(records.pbmpHeader.height, 5);
@@ -204,85 +204,86 @@ struct RefusedBmp {
 
 std::vector<RefusedBmp> refusedBmps() {
     const auto with = [](auto change) {
-        BmpSpec spec;
-        change(spec);
-        return makeBmp(spec);
+        BmpFields fields;
+        change(fields);
+        return makeBmp(fields);
     };
-    Bytes cutRows = makeBmp(BmpSpec{});
+    Bytes cutRows = makeBmp(BmpFields{});
     cutRows.resize(cutRows.size() - 1);
     const std::string notBitmap = "This is not a valid Bitmap file";
     return {
-        {"lower-case bm", with([](BmpSpec& s) { s.bfType = "bm"; }), notBitmap, ""},
-        {"BA", with([](BmpSpec& s) { s.bfType = "BA"; }), notBitmap, ""},
-        {"PBMP", test::makePbmp(test::PbmpSpec{}), notBitmap, ""},
+        {"lower-case bm", with([](BmpFields& s) { s.bfType = "bm"; }), notBitmap, ""},
+        {"BA", with([](BmpFields& s) { s.bfType = "BA"; }), notBitmap, ""},
+        {"PBMP", test::makePbmp(test::PbmpFields{}), notBitmap, ""},
         {"empty file", Bytes{}, notBitmap, ""},
         {"one byte", Bytes{'B'}, notBitmap, ""},
         {"only BM", Bytes{'B', 'M'}, "", "shorter"},
-        {"24 bits", with([](BmpSpec& s) {
+        {"24 bits", with([](BmpFields& s) {
              s.bitCount = 24;
              s.colourTableEntries = 0;
              s.rows = Bytes(2 * 8, 0);
          }),
          "", "24 bits per pixel"},
-        {"4 bits", with([](BmpSpec& s) {
+        {"4 bits", with([](BmpFields& s) {
              s.bitCount = 4;
              s.colourTableEntries = 16;
          }),
          "", "4 bits per pixel"},
-        {"1 bit", with([](BmpSpec& s) {
+        {"1 bit", with([](BmpFields& s) {
              s.bitCount = 1;
              s.colourTableEntries = 2;
          }),
          "", "1 bits per pixel"},
-        {"RLE8", with([](BmpSpec& s) { s.compression = 1; }), "", "compressed (RLE8)"},
-        {"bit fields", with([](BmpSpec& s) { s.compression = 3; }), "", "compressed"},
-        {"OS/2 header", with([](BmpSpec& s) { s.os2Header = true; }), "", "OS/2"},
-        {"16-byte info header", with([](BmpSpec& s) { s.biSize = 16; }), "", "16 bytes"},
-        {"info header past the end", with([](BmpSpec& s) { s.biSize = 5000; }), "", "info header"},
-        {"height 0", with([](BmpSpec& s) {
+        {"RLE8", with([](BmpFields& s) { s.compression = 1; }), "", "compressed (RLE8)"},
+        {"bit fields", with([](BmpFields& s) { s.compression = 3; }), "", "compressed"},
+        {"OS/2 header", with([](BmpFields& s) { s.os2Header = true; }), "", "OS/2"},
+        {"16-byte info header", with([](BmpFields& s) { s.biSize = 16; }), "", "16 bytes"},
+        {"info header past the end", with([](BmpFields& s) { s.biSize = 5000; }), "",
+         "info header"},
+        {"height 0", with([](BmpFields& s) {
              s.height = 0;
              s.rows = Bytes();
          }),
          "", "height must not be 0"},
-        {"width 0", with([](BmpSpec& s) {
+        {"width 0", with([](BmpFields& s) {
              s.width = 0;
              s.rows = Bytes();
          }),
          "", "width must be at least 1"},
-        {"height above 32767", with([](BmpSpec& s) {
+        {"height above 32767", with([](BmpFields& s) {
              s.width = 1;
              s.height = 32768;
              s.rows = Bytes();
          }),
          "", "32767"},
-        {"top-down height above 32767", with([](BmpSpec& s) {
+        {"top-down height above 32767", with([](BmpFields& s) {
              s.width = 1;
              s.height = -32768;
              s.rows = Bytes();
          }),
          "", "32767"},
-        {"lowest height", with([](BmpSpec& s) {
+        {"lowest height", with([](BmpFields& s) {
              s.width = 1;
              s.height = std::numeric_limits<std::int32_t>::min();
              s.rows = Bytes();
          }),
          "", "32767"},
-        {"rows above 32767 bytes", with([](BmpSpec& s) {
+        {"rows above 32767 bytes", with([](BmpFields& s) {
              s.width = 32765;
              s.height = 1;
              s.rows = Bytes();
          }),
          "", "32767"},
         {"rows cut short", cutRows, "", "shorter than the 8 bytes of pixel rows"},
-        {"huge declared size", with([](BmpSpec& s) {
+        {"huge declared size", with([](BmpFields& s) {
              s.width = 32764;
              s.height = 32767;
              s.rows = Bytes();
          }),
          "", "shorter than"},
-        {"rows inside the headers", with([](BmpSpec& s) { s.bfOffBits = 20; }), "",
+        {"rows inside the headers", with([](BmpFields& s) { s.bfOffBits = 20; }), "",
          "inside the headers"},
-        {"rows beyond the file", with([](BmpSpec& s) { s.bfOffBits = 0xFFFFFFF0u; }), "",
+        {"rows beyond the file", with([](BmpFields& s) { s.bfOffBits = 0xFFFFFFF0u; }), "",
          "shorter than"},
     };
 }
@@ -324,7 +325,7 @@ TEST_F(BmpToPbmp, ReportsAnUnreadableSource) {
 
 TEST_F(BmpToPbmp, ReportsAFolderStandingAtTheDestination) {
     fs::create_directory(rig.out / "a.bmp");
-    EXPECT_EQ(convert(makeBmp(BmpSpec{})).outcome, Outcome::Failed);
+    EXPECT_EQ(convert(makeBmp(BmpFields{})).outcome, Outcome::Failed);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
     EXPECT_TRUE(fs::is_directory(rig.out / "a.bmp"));
 }

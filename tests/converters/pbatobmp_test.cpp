@@ -16,7 +16,7 @@ using test::ConverterRig;
 using test::makePal;
 using test::makePba;
 using test::pbaEntry;
-using test::PbaSpec;
+using test::PbaFields;
 using test::readFile;
 using test::writeFile;
 
@@ -25,8 +25,8 @@ const std::string kSummary3 = "3 BMP files extracted from PBA";
 struct PbaToBmp : ::testing::Test {
     ConverterRig rig;
 
-    ConversionResult convert(const PbaSpec& spec, const std::string& name = "icons.pba") {
-        writeFile(rig.in / name, makePba(spec));
+    ConversionResult convert(const PbaFields& fields, const std::string& name = "icons.pba") {
+        writeFile(rig.in / name, makePba(fields));
         return ConvertPbaToBmp(rig.context, rig.in / name, rig.out / "icons");
     }
     Bytes greyTable() const {
@@ -35,39 +35,41 @@ struct PbaToBmp : ::testing::Test {
     std::vector<std::string> outputs() const { return test::folderEntries(rig.out); }
 };
 
-Bytes rowsOf(const test::PbaEntrySpec& entry) {
+Bytes rowsOf(const test::PbaEntryFields& entry) {
     return *entry.bitmap.rows;
 }
 
 TEST_F(PbaToBmp, WritesEachBitmapAsItsOwnFileByteForByte) {
     writeFile(rig.pals / "500.pal", makePal(11));
     writeFile(rig.pals / "503.pal", makePal(22));
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500, 0), pbaEntry(5, 3, 503, 40), pbaEntry(4, 1, 500, 80)};
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500, 0), pbaEntry(5, 3, 503, 40), pbaEntry(4, 1, 500, 80)};
 
-    const ConversionResult result = convert(spec);
+    const ConversionResult result = convert(fields);
     EXPECT_EQ(result.outcome, Outcome::Converted);
     EXPECT_EQ(result.filesWritten, 3);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"icons0.bmp", "icons1.bmp", "icons2.bmp"}));
     const Bytes table500 = test::colourTableFromPalBytes(makePal(11));
     const Bytes table503 = test::colourTableFromPalBytes(makePal(22));
-    EXPECT_EQ(readFile(rig.out / "icons0.bmp"),
-              test::makeWrittenBmp(3, 2, test::reversedRows(rowsOf(spec.entries[0]), 4), table500));
-    EXPECT_EQ(readFile(rig.out / "icons1.bmp"),
-              test::makeWrittenBmp(5, 3, test::reversedRows(rowsOf(spec.entries[1]), 8), table503));
+    EXPECT_EQ(
+        readFile(rig.out / "icons0.bmp"),
+        test::makeWrittenBmp(3, 2, test::reversedRows(rowsOf(fields.entries[0]), 4), table500));
+    EXPECT_EQ(
+        readFile(rig.out / "icons1.bmp"),
+        test::makeWrittenBmp(5, 3, test::reversedRows(rowsOf(fields.entries[1]), 8), table503));
     EXPECT_EQ(readFile(rig.out / "icons2.bmp"),
-              test::makeWrittenBmp(4, 1, rowsOf(spec.entries[2]), table500));
+              test::makeWrittenBmp(4, 1, rowsOf(fields.entries[2]), table500));
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{kSummary3});
     EXPECT_TRUE(rig.prompts.problems.empty());
 }
 
 TEST_F(PbaToBmp, ThreeByTwoEntriesTake76BytesWithAPalettePartAnd64Without) {
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500, 0, true), pbaEntry(3, 2, 500, 50, false),
-                    pbaEntry(3, 2, 500, 100, true)};
-    ASSERT_EQ(test::makePbaEntry(spec.entries[0]).size(), 76u);
-    ASSERT_EQ(test::makePbaEntry(spec.entries[1]).size(), 64u);
-    const Bytes file = makePba(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500, 0, true), pbaEntry(3, 2, 500, 50, false),
+                      pbaEntry(3, 2, 500, 100, true)};
+    ASSERT_EQ(test::makePbaEntry(fields.entries[0]).size(), 76u);
+    ASSERT_EQ(test::makePbaEntry(fields.entries[1]).size(), 64u);
+    const Bytes file = makePba(fields);
     ASSERT_EQ(file.size(), 24u + 76 + 64 + 76);
 
     const ByteReader reader(file);
@@ -77,15 +79,16 @@ TEST_F(PbaToBmp, ThreeByTwoEntriesTake76BytesWithAPalettePartAnd64Without) {
     const PbaEntry second = locatePbaEntry(reader, first.nextOffset);
     EXPECT_FALSE(second.hasPalettePart);
     EXPECT_EQ(second.nextOffset, 24u + 76 + 64);
-    EXPECT_EQ(reader.u8(static_cast<std::size_t>(second.rowsOffset())), rowsOf(spec.entries[1])[0]);
+    EXPECT_EQ(reader.u8(static_cast<std::size_t>(second.rowsOffset())),
+              rowsOf(fields.entries[1])[0]);
 
-    convert(spec);
+    convert(fields);
     ASSERT_EQ(outputs().size(), 3u);
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
         const Bytes bmp = readFile(rig.out / ("icons" + std::to_string(k) + ".bmp"));
         ASSERT_EQ(bmp.size(), 1086u);
-        const Bytes rows = rowsOf(spec.entries[static_cast<std::size_t>(k)]);
+        const Bytes rows = rowsOf(fields.entries[static_cast<std::size_t>(k)]);
         // The entry's first pixel (the top row's) is the bitmap's first byte of its last row.
         EXPECT_EQ(Bytes(bmp.begin() + 1082, bmp.end()), Bytes(rows.begin(), rows.begin() + 4));
         EXPECT_EQ(Bytes(bmp.begin() + 1078, bmp.begin() + 1082),
@@ -96,21 +99,21 @@ TEST_F(PbaToBmp, ThreeByTwoEntriesTake76BytesWithAPalettePartAnd64Without) {
 
 TEST_F(PbaToBmp, AnEntryWithoutPalettePartTakesItsNumberFromTheFourBytesAfterItsDetailPart) {
     writeFile(rig.pals / "777.pal", makePal(77));
-    PbaSpec spec;
+    PbaFields fields;
     // Entry 0 has no palette part: the 4 bytes at E + 64 + R are bytes 8 to 11 of the next
     // entry's header, its "head" tag, here replaced by 777 as a little-endian number.
-    spec.entries = {pbaEntry(3, 2, 500, 0, false), pbaEntry(3, 2, 500, 9)};
-    spec.entries[1].bitmap.headTag = std::string("\x09\x03\0\0", 4);
-    convert(spec);
+    fields.entries = {pbaEntry(3, 2, 500, 0, false), pbaEntry(3, 2, 500, 9)};
+    fields.entries[1].bitmap.headTag = std::string("\x09\x03\0\0", 4);
+    convert(fields);
     const Bytes bmp = readFile(rig.out / "icons0.bmp");
     EXPECT_EQ(Bytes(bmp.begin() + 54, bmp.begin() + 1078),
               test::colourTableFromPalBytes(makePal(77)));
 }
 
 TEST_F(PbaToBmp, ANumberWithoutPaletteFileGivesGrey) {
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 4294, 0)};
-    convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 4294, 0)};
+    convert(fields);
     const Bytes bmp = readFile(rig.out / "icons0.bmp");
     EXPECT_EQ(Bytes(bmp.begin() + 54, bmp.begin() + 1078), greyTable());
     EXPECT_TRUE(rig.prompts.problems.empty());
@@ -121,10 +124,10 @@ TEST_F(PbaToBmp, ALastEntryWithoutPalettePartWhoseNumberLiesBeyondTheFileUsesGre
     // happen to start a palette file's number.
     writeFile(rig.pals / "0.pal", makePal(3));
     writeFile(rig.pals / "1.pal", makePal(4));
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500, 0, false)};
-    spec.trailing = {1, 0};
-    EXPECT_EQ(convert(spec).outcome, Outcome::Converted);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500, 0, false)};
+    fields.trailing = {1, 0};
+    EXPECT_EQ(convert(fields).outcome, Outcome::Converted);
     const Bytes bmp = readFile(rig.out / "icons0.bmp");
     EXPECT_EQ(Bytes(bmp.begin() + 54, bmp.begin() + 1078), greyTable());
     EXPECT_EQ(rig.prompts.worldPaletteRequests, 0);
@@ -132,9 +135,9 @@ TEST_F(PbaToBmp, ALastEntryWithoutPalettePartWhoseNumberLiesBeyondTheFileUsesGre
 }
 
 TEST_F(PbaToBmp, ZeroBitmapsWritesNothingAndSaysZero) {
-    PbaSpec spec;
-    spec.trailing = Bytes(100, 0xAB);
-    const ConversionResult result = convert(spec);
+    PbaFields fields;
+    fields.trailing = Bytes(100, 0xAB);
+    const ConversionResult result = convert(fields);
     EXPECT_EQ(result.outcome, Outcome::Converted);
     EXPECT_EQ(result.filesWritten, 0);
     EXPECT_TRUE(outputs().empty());
@@ -145,9 +148,9 @@ TEST_F(PbaToBmp, ZeroBitmapsWritesNothingAndSaysZero) {
 TEST_F(PbaToBmp, AsksForTheWorldPaletteForEveryBitmapThatNamesIt) {
     writeFile(rig.pals / "IceWorld.pal", makePal(5));
     rig.prompts.worldPalettes = {"iceworld", "NoSuchWorld"};
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 1071), pbaEntry(3, 2, 500), pbaEntry(3, 2, 1071)};
-    convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 1071), pbaEntry(3, 2, 500), pbaEntry(3, 2, 1071)};
+    convert(fields);
     EXPECT_EQ(rig.prompts.worldPaletteRequests, 2);
     const Bytes first = readFile(rig.out / "icons0.bmp");
     const Bytes third = readFile(rig.out / "icons2.bmp");
@@ -157,9 +160,9 @@ TEST_F(PbaToBmp, AsksForTheWorldPaletteForEveryBitmapThatNamesIt) {
 }
 
 TEST_F(PbaToBmp, DrivesBothBarsAsSpecified) {
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500), pbaEntry(2, 3, 500)};
-    convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500), pbaEntry(2, 3, 500)};
+    convert(fields);
     EXPECT_EQ(rig.progress.calls,
               (std::vector<std::string>{"min1 0", "min2 0", "value1 0", "max1 3",
                                         // bitmap 0: 2 rows
@@ -170,9 +173,9 @@ TEST_F(PbaToBmp, DrivesBothBarsAsSpecified) {
 }
 
 TEST_F(PbaToBmp, CountsOnlyTheBitmapsOfTheCurrentFile) {
-    PbaSpec three;
+    PbaFields three;
     three.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
-    PbaSpec two;
+    PbaFields two;
     two.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
     writeFile(rig.in / "a.pba", makePba(three));
     writeFile(rig.in / "b.pft", makePba(two));
@@ -185,11 +188,11 @@ TEST_F(PbaToBmp, CountsOnlyTheBitmapsOfTheCurrentFile) {
 }
 
 TEST_F(PbaToBmp, ASecondRunReplacesTheFilesWithFilesOfExactlyTheNewLength) {
-    PbaSpec big;
+    PbaFields big;
     big.entries = {pbaEntry(40, 30, 500), pbaEntry(40, 30, 500)};
     convert(big);
     ASSERT_EQ(readFile(rig.out / "icons0.bmp").size(), 1078u + 40 * 30);
-    PbaSpec small;
+    PbaFields small;
     small.entries = {pbaEntry(3, 2, 500, 1), pbaEntry(1, 1, 500, 2)};
     convert(small);
     EXPECT_EQ(
@@ -200,10 +203,10 @@ TEST_F(PbaToBmp, ASecondRunReplacesTheFilesWithFilesOfExactlyTheNewLength) {
 }
 
 TEST_F(PbaToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500)};
-    spec.entries[0].bitmap.dataLength = 999;
-    convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500)};
+    fields.entries[0].bitmap.dataLength = 999;
+    convert(fields);
     const Bytes bmp = readFile(rig.out / "icons0.bmp");
     ASSERT_EQ(bmp.size(), 1086u);
     EXPECT_EQ(ByteReader(bmp).u32(2), 1086u);
@@ -211,20 +214,20 @@ TEST_F(PbaToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
 }
 
 TEST_F(PbaToBmp, LeavesTheLastBitmapInTheSharedRecords) {
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500), pbaEntry(7, 5, 503)};
-    convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500), pbaEntry(7, 5, 503)};
+    convert(fields);
     EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 7);
     EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 5);
     EXPECT_EQ(rig.context.records.pbmpTrailer.paletteNumber, 503);
 }
 
 TEST_F(PbaToBmp, RefusesASingleBitmapAndWritesNothing) {
-    PbaSpec spec;
-    spec.magic = "PBMP";
-    spec.entries = {pbaEntry(3, 2, 500)};
+    PbaFields fields;
+    fields.magic = "PBMP";
+    fields.entries = {pbaEntry(3, 2, 500)};
     writeFile(rig.out / "icons0.bmp", Bytes{7, 7});
-    EXPECT_EQ(convert(spec).outcome, Outcome::Refused);
+    EXPECT_EQ(convert(fields).outcome, Outcome::Refused);
     EXPECT_EQ(rig.prompts.messages,
               std::vector<std::string>{"This is not a valid Ziraruv Izoviv Uzuzi file"});
     EXPECT_TRUE(rig.prompts.problems.empty());
@@ -236,9 +239,9 @@ TEST_F(PbaToBmp, RefusesOtherMagicsOfAnyCase) {
     for (const std::string magic : {"pbma", "PBM", "", "XPBMA"}) {
         SCOPED_TRACE(magic);
         ConverterRig fresh;
-        PbaSpec spec;
-        spec.magic = magic;
-        writeFile(fresh.in / "x.pba", makePba(spec));
+        PbaFields fields;
+        fields.magic = magic;
+        writeFile(fresh.in / "x.pba", makePba(fields));
         EXPECT_EQ(ConvertPbaToBmp(fresh.context, fresh.in / "x.pba", fresh.out / "x").outcome,
                   Outcome::Refused);
         EXPECT_EQ(fresh.prompts.messages,
@@ -258,43 +261,45 @@ struct DamagedPba {
 
 std::vector<DamagedPba> damagedFiles() {
     const auto with = [](auto change) {
-        PbaSpec spec;
-        spec.entries = {pbaEntry(3, 2, 500), pbaEntry(5, 2, 500), pbaEntry(2, 2, 500)};
-        change(spec);
-        return makePba(spec);
+        PbaFields fields;
+        fields.entries = {pbaEntry(3, 2, 500), pbaEntry(5, 2, 500), pbaEntry(2, 2, 500)};
+        change(fields);
+        return makePba(fields);
     };
-    Bytes cutInRows = with([](PbaSpec&) {});
+    Bytes cutInRows = with([](PbaFields&) {});
     cutInRows.resize(24 + 76 + 44 + 16 + 12 - 1); // entry 1's detail part lacks a byte
-    Bytes cutInPalettePart = with([](PbaSpec&) {});
+    Bytes cutInPalettePart = with([](PbaFields&) {});
     cutInPalettePart.resize(cutInPalettePart.size() - 3);
     Bytes shortHeader = {'P', 'B', 'M', 'A', 0, 0, 0, 0, 0, 0};
     return {
-        {"negative count", with([](PbaSpec& s) { s.bitmapCount = -1; }), 0, "-1 bitmaps"},
-        {"count above 32767", with([](PbaSpec& s) { s.bitmapCount = 32768; }), 0, "32768 bitmaps"},
-        {"count beyond the file", with([](PbaSpec& s) { s.bitmapCount = 4; }), 3, "Bitmap entry 3"},
-        {"width 0", with([](PbaSpec& s) {
+        {"negative count", with([](PbaFields& s) { s.bitmapCount = -1; }), 0, "-1 bitmaps"},
+        {"count above 32767", with([](PbaFields& s) { s.bitmapCount = 32768; }), 0,
+         "32768 bitmaps"},
+        {"count beyond the file", with([](PbaFields& s) { s.bitmapCount = 4; }), 3,
+         "Bitmap entry 3"},
+        {"width 0", with([](PbaFields& s) {
              s.entries[1].bitmap.width = 0;
              s.entries[1].bitmap.rows = Bytes();
          }),
          1, "Bitmap entry 1"},
-        {"negative height", with([](PbaSpec& s) {
+        {"negative height", with([](PbaFields& s) {
              s.entries[2].bitmap.height = -3;
              s.entries[2].bitmap.rows = Bytes();
          }),
          2, "Bitmap entry 2"},
-        {"height above 32767", with([](PbaSpec& s) {
+        {"height above 32767", with([](PbaFields& s) {
              s.entries[0].bitmap.height = 32768;
              s.entries[0].bitmap.width = 1;
              s.entries[0].bitmap.rows = Bytes();
          }),
          0, "Bitmap entry 0"},
-        {"stride above 32767", with([](PbaSpec& s) {
+        {"stride above 32767", with([](PbaFields& s) {
              s.entries[1].bitmap.width = 32765;
              s.entries[1].bitmap.height = 1;
              s.entries[1].bitmap.rows = Bytes();
          }),
          1, "Bitmap entry 1"},
-        {"huge declared rows", with([](PbaSpec& s) {
+        {"huge declared rows", with([](PbaFields& s) {
              s.entries[0].bitmap.width = 32764;
              s.entries[0].bitmap.height = 32767;
              s.entries[0].bitmap.rows = Bytes();
@@ -337,9 +342,9 @@ TEST_F(PbaToBmp, StopsAtADamagedEntryKeepingAndCountingWhatWasWritten) {
 TEST_F(PbaToBmp, ReportsAMissingGreyPaletteAndStops) {
     fs::remove(rig.pals / "grey.pal");
     writeFile(rig.pals / "500.pal", makePal(1));
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 4294), pbaEntry(3, 2, 500)};
-    const ConversionResult result = convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 4294), pbaEntry(3, 2, 500)};
+    const ConversionResult result = convert(fields);
     EXPECT_EQ(result.outcome, Outcome::Failed);
     EXPECT_EQ(result.filesWritten, 1);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
@@ -359,9 +364,9 @@ TEST_F(PbaToBmp, ReportsAnUnreadableInputWithoutClosingMessage) {
 
 TEST_F(PbaToBmp, ReportsAnOutputThatCannotBeWrittenAndLeavesTheOlderFile) {
     fs::create_directory(rig.out / "icons1.bmp"); // a folder stands where bitmap 1 should go
-    PbaSpec spec;
-    spec.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
-    const ConversionResult result = convert(spec);
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
+    const ConversionResult result = convert(fields);
     EXPECT_EQ(result.outcome, Outcome::Failed);
     EXPECT_EQ(result.filesWritten, 1);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);

@@ -16,15 +16,15 @@ namespace fs = std::filesystem;
 using test::ConverterRig;
 using test::makePal;
 using test::makePbmp;
-using test::PbmpSpec;
+using test::PbmpFields;
 using test::readFile;
 using test::writeFile;
 
 struct PbmpToBmp : ::testing::Test {
     ConverterRig rig;
 
-    ConversionResult convert(const PbmpSpec& spec, const std::string& name = "a.pbmp") {
-        writeFile(rig.in / name, makePbmp(spec));
+    ConversionResult convert(const PbmpFields& fields, const std::string& name = "a.pbmp") {
+        writeFile(rig.in / name, makePbmp(fields));
         return ConvertPbmpToBmp(rig.context, rig.in / name, rig.out / name);
     }
 };
@@ -32,11 +32,11 @@ struct PbmpToBmp : ::testing::Test {
 TEST_F(PbmpToBmp, ConvertsTheThreeByTwoExampleByteForByte) {
     writeFile(rig.pals / "500.pal", makePal(11));
     const Bytes rows{1, 2, 3, 0xAA, 4, 5, 6, 0xBB}; // top row, then bottom row; pads AA, BB
-    PbmpSpec spec;
-    spec.rows = rows;
-    ASSERT_EQ(makePbmp(spec).size(), 76u);
+    PbmpFields fields;
+    fields.rows = rows;
+    ASSERT_EQ(makePbmp(fields).size(), 76u);
 
-    EXPECT_EQ(convert(spec).outcome, Outcome::Converted);
+    EXPECT_EQ(convert(fields).outcome, Outcome::Converted);
     const Bytes bmp = readFile(rig.out / "a.pbmp");
     ASSERT_EQ(bmp.size(), 1086u);
     const ByteReader reader(bmp);
@@ -53,19 +53,19 @@ TEST_F(PbmpToBmp, ConvertsTheThreeByTwoExampleByteForByte) {
 }
 
 TEST_F(PbmpToBmp, ReportsRowsOnTheLowerBarOnly) {
-    PbmpSpec spec;
-    spec.width = 5;
-    spec.height = 4;
-    convert(spec);
+    PbmpFields fields;
+    fields.width = 5;
+    fields.height = 4;
+    convert(fields);
     EXPECT_EQ(rig.progress.calls,
               (std::vector<std::string>{"min2 0", "value2 0", "max2 4", "value2 1", "value2 2",
                                         "value2 3", "value2 4"}));
 }
 
 TEST_F(PbmpToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
-    PbmpSpec spec;
-    spec.dataLength = 1000;
-    convert(spec);
+    PbmpFields fields;
+    fields.dataLength = 1000;
+    convert(fields);
     const Bytes bmp = readFile(rig.out / "a.pbmp");
     ASSERT_EQ(bmp.size(), 1086u);
     EXPECT_EQ(ByteReader(bmp).u32(2), 1086u);
@@ -74,12 +74,12 @@ TEST_F(PbmpToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
 
 TEST_F(PbmpToBmp, TakesThePaletteNumberFromTheLastFourBytes) {
     writeFile(rig.pals / "503.pal", makePal(7));
-    PbmpSpec spec;
-    spec.paletteNumber = 503;
-    spec.extraBeforeTrailer = Bytes(13, 0xEE);
-    spec.detlTag = "XXXX";
-    spec.pidxTag = "YYYY";
-    convert(spec);
+    PbmpFields fields;
+    fields.paletteNumber = 503;
+    fields.extraBeforeTrailer = Bytes(13, 0xEE);
+    fields.detlTag = "XXXX";
+    fields.pidxTag = "YYYY";
+    convert(fields);
     const Bytes bmp = readFile(rig.out / "a.pbmp");
     ASSERT_EQ(bmp.size(), 1086u);
     const BmpColourTable expected =
@@ -90,18 +90,18 @@ TEST_F(PbmpToBmp, TakesThePaletteNumberFromTheLastFourBytes) {
 }
 
 TEST_F(PbmpToBmp, AsksForTheWorldPaletteOncePerFile) {
-    PbmpSpec spec;
-    spec.paletteNumber = 1071;
-    convert(spec, "a.pbmp");
-    convert(spec, "b.pbmp");
+    PbmpFields fields;
+    fields.paletteNumber = 1071;
+    convert(fields, "a.pbmp");
+    convert(fields, "b.pbmp");
     EXPECT_EQ(rig.prompts.worldPaletteRequests, 2);
     EXPECT_TRUE(fs::exists(rig.out / "b.pbmp"));
 }
 
 TEST_F(PbmpToBmp, ConvertsAFileOntoItsOwnPath) {
-    PbmpSpec spec;
+    PbmpFields fields;
     const fs::path file = rig.in / "self.bmp";
-    writeFile(file, makePbmp(spec));
+    writeFile(file, makePbmp(fields));
     EXPECT_EQ(ConvertPbmpToBmp(rig.context, file, file).outcome, Outcome::Converted);
     EXPECT_EQ(readFile(file).size(), 1086u);
     EXPECT_EQ(test::folderEntries(rig.in), std::vector<std::string>{"self.bmp"});
@@ -109,23 +109,23 @@ TEST_F(PbmpToBmp, ConvertsAFileOntoItsOwnPath) {
 
 TEST_F(PbmpToBmp, ReplacesALongerExistingFileWhole) {
     writeFile(rig.out / "a.pbmp", Bytes(5000, 0x55));
-    convert(PbmpSpec{});
+    convert(PbmpFields{});
     EXPECT_EQ(readFile(rig.out / "a.pbmp").size(), 1086u);
 }
 
 TEST_F(PbmpToBmp, KeepsTheLastImageSizeAndLeavesItAfterARefusal) {
-    PbmpSpec big;
+    PbmpFields big;
     big.width = 64;
     big.height = 32;
     convert(big);
     EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
     EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 32);
 
-    PbmpSpec wrong;
+    PbmpFields wrong;
     wrong.magic = "PBMA";
     wrong.width = 3;
     convert(wrong, "b.pbmp");
-    PbmpSpec tiny;
+    PbmpFields tiny;
     tiny.height = 0;
     convert(tiny, "c.pbmp");
     EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
@@ -141,45 +141,45 @@ struct RefusedSource {
 
 std::vector<RefusedSource> refusedSources() {
     const auto with = [](auto change) {
-        PbmpSpec spec;
-        change(spec);
-        return makePbmp(spec);
+        PbmpFields fields;
+        change(fields);
+        return makePbmp(fields);
     };
-    Bytes truncated = makePbmp(PbmpSpec{});
+    Bytes truncated = makePbmp(PbmpFields{});
     truncated.resize(44 + 8 + 23);
     return {
-        {"PBMA magic", with([](PbmpSpec& s) { s.magic = "PBMA"; }),
+        {"PBMA magic", with([](PbmpFields& s) { s.magic = "PBMA"; }),
          "This is not a valid Vidodaz Bitmap file"},
-        {"BM magic", with([](PbmpSpec& s) { s.magic = "BM\0\0"; }),
+        {"BM magic", with([](PbmpFields& s) { s.magic = "BM\0\0"; }),
          "This is not a valid Vidodaz Bitmap file"},
-        {"lower-case magic", with([](PbmpSpec& s) { s.magic = "pbmp"; }),
+        {"lower-case magic", with([](PbmpFields& s) { s.magic = "pbmp"; }),
          "This is not a valid Vidodaz Bitmap file"},
         {"empty file", Bytes{}, "This is not a valid Vidodaz Bitmap file"},
         {"header cut short", Bytes{'P', 'B', 'M', 'P', 0, 0, 0}, ""},
         {"rows cut short", truncated, ""},
-        {"width 0", with([](PbmpSpec& s) {
+        {"width 0", with([](PbmpFields& s) {
              s.width = 0;
              s.rows = Bytes();
          }),
          ""},
-        {"negative height", with([](PbmpSpec& s) {
+        {"negative height", with([](PbmpFields& s) {
              s.height = -2;
              s.rows = Bytes();
          }),
          ""},
-        {"height above 32767", with([](PbmpSpec& s) {
+        {"height above 32767", with([](PbmpFields& s) {
              s.height = 32768;
              s.width = 1;
              s.rows = Bytes();
          }),
          ""},
-        {"stride above 32767", with([](PbmpSpec& s) {
+        {"stride above 32767", with([](PbmpFields& s) {
              s.width = 32765;
              s.height = 1;
              s.rows = Bytes();
          }),
          ""},
-        {"huge declared size", with([](PbmpSpec& s) {
+        {"huge declared size", with([](PbmpFields& s) {
              s.width = 32764;
              s.height = 32767;
              s.rows = Bytes();
@@ -224,7 +224,7 @@ TEST_F(PbmpToBmp, ReportsAnUnreadableSource) {
 
 TEST_F(PbmpToBmp, ReportsAMissingGreyPaletteAndWritesNothing) {
     fs::remove(rig.pals / "grey.pal");
-    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    EXPECT_EQ(convert(PbmpFields{}).outcome, Outcome::Failed);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
     EXPECT_NE(rig.prompts.problems[0].find("grey.pal"), std::string::npos);
     EXPECT_TRUE(test::folderEntries(rig.out).empty());
@@ -235,7 +235,7 @@ TEST_F(PbmpToBmp, LeavesAnOlderFileUntouchedWhenTheOutputCannotBeWritten) {
         GTEST_SKIP() << "permissions do not stop root";
     writeFile(rig.out / "a.pbmp", Bytes{1, 2, 3});
     fs::permissions(rig.out, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    EXPECT_EQ(convert(PbmpFields{}).outcome, Outcome::Failed);
     fs::permissions(rig.out, fs::perms::owner_all);
     EXPECT_EQ(readFile(rig.out / "a.pbmp"), (Bytes{1, 2, 3}));
     EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"a.pbmp"});
@@ -243,7 +243,7 @@ TEST_F(PbmpToBmp, LeavesAnOlderFileUntouchedWhenTheOutputCannotBeWritten) {
 }
 
 TEST_F(PbmpToBmp, ReportsAMissingOutputFolder) {
-    writeFile(rig.in / "a.pbmp", makePbmp(PbmpSpec{}));
+    writeFile(rig.in / "a.pbmp", makePbmp(PbmpFields{}));
     EXPECT_EQ(ConvertPbmpToBmp(rig.context, rig.in / "a.pbmp", rig.out / "gone" / "a.bmp").outcome,
               Outcome::Failed);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
@@ -252,7 +252,7 @@ TEST_F(PbmpToBmp, ReportsAMissingOutputFolder) {
 
 TEST_F(PbmpToBmp, ReportsAFolderStandingAtTheDestination) {
     fs::create_directory(rig.out / "a.pbmp");
-    EXPECT_EQ(convert(PbmpSpec{}).outcome, Outcome::Failed);
+    EXPECT_EQ(convert(PbmpFields{}).outcome, Outcome::Failed);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
     EXPECT_TRUE(fs::is_directory(rig.out / "a.pbmp"));
 }

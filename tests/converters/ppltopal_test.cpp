@@ -13,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::ConverterRig;
 using test::makePpl;
+using test::PplFields;
 using test::pplPalette;
-using test::PplSpec;
 using test::readFile;
 using test::writeFile;
 
@@ -46,17 +46,17 @@ struct PplToPal : ::testing::Test {
     Bytes templ = unusualTemplate();
     void SetUp() override { writeFile(rig.pals / "grey.pal", templ); }
 
-    ConversionResult extract(const PplSpec& spec, const std::string& name = "world.ppl") {
-        writeFile(rig.in / name, makePpl(spec));
+    ConversionResult extract(const PplFields& fields, const std::string& name = "world.ppl") {
+        writeFile(rig.in / name, makePpl(fields));
         return ConvertPplToPal(rig.context, rig.in / name, rig.out);
     }
     std::vector<std::string> outputs() const { return test::folderEntries(rig.out); }
 };
 
-PplSpec threePalettes() {
-    PplSpec spec;
-    spec.palettes = {pplPalette(500, 1), pplPalette(503, 2), pplPalette(504, 3)};
-    return spec;
+PplFields threePalettes() {
+    PplFields fields;
+    fields.palettes = {pplPalette(500, 1), pplPalette(503, 2), pplPalette(504, 3)};
+    return fields;
 }
 
 TEST_F(PplToPal, WritesEachPaletteAsA1052ByteFileNamedAfterItsNumber) {
@@ -75,11 +75,11 @@ TEST_F(PplToPal, WritesEachPaletteAsA1052ByteFileNamedAfterItsNumber) {
 }
 
 TEST_F(PplToPal, IgnoresTheHeaderTagAndTheRecordsUnusedBytes) {
-    PplSpec spec;
-    spec.tag = "\xff\x00zz";
-    spec.headerRest = Bytes(44, 0xEE);
-    spec.palettes = {{510, 4, std::nullopt, 0xDEADBEEF}};
-    extract(spec);
+    PplFields fields;
+    fields.tag = "\xff\x00zz";
+    fields.headerRest = Bytes(44, 0xEE);
+    fields.palettes = {{510, 4, std::nullopt, 0xDEADBEEF}};
+    extract(fields);
     EXPECT_EQ(readFile(rig.out / "510.pal"), expectedPal(templ, test::pplColours(4), 510));
 }
 
@@ -87,7 +87,7 @@ TEST_F(PplToPal, AsksOncePerPaletteOnASecondRunAndNoKeepsEveryFile) {
     extract(threePalettes());
     writeFile(rig.out / "503.pal", Bytes{1, 2, 3});
     rig.prompts.messages.clear();
-    PplSpec again = threePalettes();
+    PplFields again = threePalettes();
     again.palettes[0].seed = 9;
     const ConversionResult result = extract(again);
     EXPECT_EQ(result.filesWritten, 0);
@@ -110,25 +110,25 @@ TEST_F(PplToPal, YesReplacesTheFileWhole) {
 TEST_F(PplToPal, FindsAnExistingFileWithoutRegardToLetterCase) {
     writeFile(rig.out / "500.PAL", Bytes{4, 4});
     rig.prompts.yesNoAnswers = {true};
-    PplSpec spec;
-    spec.palettes = {pplPalette(500, 1)};
-    extract(spec);
+    PplFields fields;
+    fields.palettes = {pplPalette(500, 1)};
+    extract(fields);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>{kQuestion});
     EXPECT_EQ(outputs(), std::vector<std::string>{"500.PAL"});
     EXPECT_EQ(readFile(rig.out / "500.PAL"), expectedPal(templ, test::pplColours(1), 500));
 }
 
 TEST_F(PplToPal, ASecondPaletteOfTheSameNumberAsksBeforeReplacingTheFirst) {
-    PplSpec spec;
-    spec.palettes = {pplPalette(500, 1), pplPalette(500, 2)};
+    PplFields fields;
+    fields.palettes = {pplPalette(500, 1), pplPalette(500, 2)};
     rig.prompts.yesNoAnswers = {false};
-    EXPECT_EQ(extract(spec).filesWritten, 1);
+    EXPECT_EQ(extract(fields).filesWritten, 1);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>{kQuestion});
     EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
 
     ConverterRig yesRig;
     writeFile(yesRig.pals / "grey.pal", templ);
-    writeFile(yesRig.in / "w.ppl", makePpl(spec));
+    writeFile(yesRig.in / "w.ppl", makePpl(fields));
     yesRig.prompts.yesNoAnswers = {true};
     EXPECT_EQ(ConvertPplToPal(yesRig.context, yesRig.in / "w.ppl", yesRig.out).filesWritten, 2);
     EXPECT_EQ(readFile(yesRig.out / "500.pal"), expectedPal(templ, test::pplColours(2), 500));
@@ -136,10 +136,10 @@ TEST_F(PplToPal, ASecondPaletteOfTheSameNumberAsksBeforeReplacingTheFirst) {
 }
 
 TEST_F(PplToPal, ANegativeNumberGivesAFileNameStartingWithMinus) {
-    PplSpec spec;
-    spec.palettes = {pplPalette(-7, 1), pplPalette(0, 2),
-                     pplPalette(std::numeric_limits<std::int32_t>::min(), 3)};
-    extract(spec);
+    PplFields fields;
+    fields.palettes = {pplPalette(-7, 1), pplPalette(0, 2),
+                       pplPalette(std::numeric_limits<std::int32_t>::min(), 3)};
+    extract(fields);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"-2147483648.pal", "-7.pal", "0.pal"}));
     EXPECT_EQ(readFile(rig.out / "-7.pal"), expectedPal(templ, test::pplColours(1), -7));
     EXPECT_EQ(palFileName(-7), "-7.pal");
@@ -147,10 +147,10 @@ TEST_F(PplToPal, ANegativeNumberGivesAFileNameStartingWithMinus) {
 }
 
 TEST_F(PplToPal, ZeroPalettesWritesNothingAndAsksNothing) {
-    PplSpec spec;
-    spec.trailing = Bytes(2000, 0x42);
-    spec.paletteCount = 0;
-    EXPECT_EQ(extract(spec).filesWritten, 0);
+    PplFields fields;
+    fields.trailing = Bytes(2000, 0x42);
+    fields.paletteCount = 0;
+    EXPECT_EQ(extract(fields).filesWritten, 0);
     EXPECT_TRUE(outputs().empty());
     EXPECT_TRUE(rig.prompts.questions.empty());
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"0 PAL file(s) extracted."});
@@ -161,9 +161,9 @@ TEST_F(PplToPal, TakesTheTemplateFromAGreyPalOfAnyCaseAndIgnoresItsExtraBytes) {
     Bytes longer = templ;
     longer.resize(1052, 0x66);
     writeFile(rig.pals / "Grey.PAL", longer);
-    PplSpec spec;
-    spec.palettes = {pplPalette(500, 1)};
-    extract(spec);
+    PplFields fields;
+    fields.palettes = {pplPalette(500, 1)};
+    extract(fields);
     EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
 }
 
@@ -199,17 +199,17 @@ struct DamagedPpl {
 
 std::vector<DamagedPpl> damagedLists() {
     const auto with = [](auto change) {
-        PplSpec spec = threePalettes();
-        change(spec);
-        return makePpl(spec);
+        PplFields fields = threePalettes();
+        change(fields);
+        return makePpl(fields);
     };
     Bytes cut = makePpl(threePalettes());
     cut.resize(cut.size() - 1);
     return {
-        {"negative count", with([](PplSpec& s) { s.paletteCount = -1; }), 0, "-1 palettes"},
-        {"count above 32767", with([](PplSpec& s) { s.paletteCount = 32768; }), 0,
+        {"negative count", with([](PplFields& s) { s.paletteCount = -1; }), 0, "-1 palettes"},
+        {"count above 32767", with([](PplFields& s) { s.paletteCount = 32768; }), 0,
          "32768 palettes"},
-        {"count beyond the file", with([](PplSpec& s) { s.paletteCount = 5; }), 3,
+        {"count beyond the file", with([](PplFields& s) { s.paletteCount = 5; }), 3,
          "Palette record 3"},
         {"last record cut short", cut, 2, "Palette record 2"},
         {"header cut short", Bytes(51, 0), -1, "52 bytes"},

@@ -16,7 +16,7 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BmpSpec;
+using test::BmpFields;
 using test::ConverterRig;
 using test::pplPalette;
 using test::readFile;
@@ -27,11 +27,12 @@ TEST(RoundTrip, BmpToPbmpToBmpKeepsEveryPixelAndPaddingByte) {
         for (const std::int32_t height : {1, 2, 5}) {
             SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
             ConverterRig rig;
-            BmpSpec spec;
-            spec.width = width;
-            spec.height = height;
-            spec.rows = test::patternRows(width, height, static_cast<std::uint8_t>(width * height));
-            const Bytes original = test::makeBmp(spec);
+            BmpFields fields;
+            fields.width = width;
+            fields.height = height;
+            fields.rows =
+                test::patternRows(width, height, static_cast<std::uint8_t>(width * height));
+            const Bytes original = test::makeBmp(fields);
             writeFile(rig.in / "picture.bmp", original);
 
             ASSERT_EQ(ConvertBmpToPbmp(rig.context, rig.in / "picture.bmp", rig.out / "game.bmp",
@@ -54,12 +55,12 @@ TEST(RoundTrip, BmpToPbmpToBmpKeepsEveryPixelAndPaddingByte) {
 
 TEST(RoundTrip, ATopDownBmpComesBackBottomUpWithTheSamePicture) {
     ConverterRig rig;
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = -4;
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = -4;
     const Bytes topFirst = test::patternRows(3, 4, 33);
-    spec.rows = topFirst;
-    writeFile(rig.in / "t.bmp", test::makeBmp(spec));
+    fields.rows = topFirst;
+    writeFile(rig.in / "t.bmp", test::makeBmp(fields));
     ConvertBmpToPbmp(rig.context, rig.in / "t.bmp", rig.out / "t.pbmp", "0", "1");
     ConvertPbmpToBmp(rig.context, rig.out / "t.pbmp", rig.out / "t.bmp");
     const Bytes back = readFile(rig.out / "t.bmp");
@@ -69,7 +70,7 @@ TEST(RoundTrip, ATopDownBmpComesBackBottomUpWithTheSamePicture) {
 
 TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
     ConverterRig rig;
-    test::PplSpec ppl;
+    test::PplFields ppl;
     ppl.palettes = {pplPalette(500, 10), pplPalette(1975, 20), pplPalette(5150, 30)};
     writeFile(rig.in / "world.ppl", test::makePpl(ppl));
 

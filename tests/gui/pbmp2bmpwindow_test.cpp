@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 using test::makePal;
 using test::makePbmp;
 using test::ModalAnswerer;
-using test::PbmpSpec;
+using test::PbmpFields;
 using test::readFile;
 using test::TempFolder;
 using test::writeFile;
@@ -76,18 +76,18 @@ Bytes expectedBmp(const fs::path& pals, const Bytes& pbmp) {
     return readFile(reference.out / "x.bmp");
 }
 
-PbmpSpec pbmpOf(int width, int height, int palette = 500) {
-    PbmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.paletteNumber = palette;
-    return spec;
+PbmpFields pbmpOf(int width, int height, int palette = 500) {
+    PbmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.paletteNumber = palette;
+    return fields;
 }
 
 TEST(Pbmp2BmpWindow, IsLaidOutInThreeColumnsWithEveryNamedControl) {
     test::ConverterRig rig;
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        writeFile(rig.in / name, makePbmp(PbmpSpec{}));
+        writeFile(rig.in / name, makePbmp(PbmpFields{}));
     WindowOverRig over(rig);
     Pbmp2BmpWindow& window = over.window;
     EXPECT_EQ(window.objectName(), "frmpbmp2bmp");

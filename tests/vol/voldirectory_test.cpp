@@ -12,16 +12,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::makeVol;
-using test::VolMemberSpec;
-using test::VolSpec;
+using test::VolFields;
+using test::VolMemberFields;
 using test::writeFile;
 
-VolMemberSpec member(std::string name, Bytes data = {1, 2, 3}, std::uint8_t compression = 0) {
-    VolMemberSpec spec;
-    spec.name = std::move(name);
-    spec.data = std::move(data);
-    spec.compressionType = compression;
-    return spec;
+VolMemberFields member(std::string name, Bytes data = {1, 2, 3}, std::uint8_t compression = 0) {
+    VolMemberFields fields;
+    fields.name = std::move(name);
+    fields.data = std::move(data);
+    fields.compressionType = compression;
+    return fields;
 }
 
 std::vector<std::string> names(const VolDirectory& directory, bool stored) {
@@ -37,8 +37,8 @@ struct VolDirectoryReading : ::testing::Test {
     test::ConverterRig rig;
     fs::path archive = rig.in / "a.vol";
 
-    VolDirectory load(const VolSpec& spec) {
-        writeFile(archive, makeVol(spec));
+    VolDirectory load(const VolFields& fields) {
+        writeFile(archive, makeVol(fields));
         return LoadVolDirectory(archive, rig.prompts);
     }
 };
@@ -50,16 +50,16 @@ TEST_F(VolDirectoryReading, FindsTheDirectoryAtTheOffsetOrSixteenBeyondWithoutPv
     };
     for (const Case& c : {Case{"PVOL", 1000}, Case{"VOLN", 1016}, Case{"pvol", 1016}}) {
         SCOPED_TRACE(c.magic);
-        VolSpec spec;
-        spec.magic = c.magic;
-        spec.directoryOffset = 1000;
-        spec.directoryPosition = c.namesHeaderAt;
-        spec.members = {member("first.txt"), member("second.txt")};
-        const Bytes bytes = makeVol(spec);
+        VolFields fields;
+        fields.magic = c.magic;
+        fields.directoryOffset = 1000;
+        fields.directoryPosition = c.namesHeaderAt;
+        fields.members = {member("first.txt"), member("second.txt")};
+        const Bytes bytes = makeVol(fields);
         ASSERT_EQ(
             std::string(bytes.begin() + c.namesHeaderAt + 8, bytes.begin() + c.namesHeaderAt + 17),
             "first.txt");
-        const VolDirectory directory = load(spec);
+        const VolDirectory directory = load(fields);
         EXPECT_EQ(names(directory, true), (std::vector<std::string>{"first.txt", "second.txt"}));
         EXPECT_EQ(directory.archivePath, archive);
     }
@@ -70,10 +70,10 @@ TEST_F(VolDirectoryReading, SkipsThePadByteAfterAnOddNamesBlock) {
     // Two names with their zero bytes: 15 + 22 = 37, then 15 + 21 = 36.
     for (const std::size_t secondLength : {21u, 20u}) {
         const std::string second(secondLength, 'n');
-        VolSpec spec;
-        spec.padValue = 0xEE; // never part of a name
-        spec.members = {member("textures\\a.bmp", {4, 5}), member(second, {6, 7, 8})};
-        const Bytes bytes = makeVol(spec);
+        VolFields fields;
+        fields.padValue = 0xEE; // never part of a name
+        fields.members = {member("textures\\a.bmp", {4, 5}), member(second, {6, 7, 8})};
+        const Bytes bytes = makeVol(fields);
         const std::int64_t directoryAt = 8 + 10 + 11;
         const std::int64_t namesLength = ByteReader(bytes).i32(directoryAt + 4);
         SCOPED_TRACE(namesLength);
@@ -82,7 +82,7 @@ TEST_F(VolDirectoryReading, SkipsThePadByteAfterAnOddNamesBlock) {
         ASSERT_EQ(std::string(bytes.begin() + entriesHeaderAt, bytes.begin() + entriesHeaderAt + 4),
                   "voli");
 
-        const VolDirectory directory = load(spec);
+        const VolDirectory directory = load(fields);
         ASSERT_EQ(directory.directoryEntries.size(), 2u);
         EXPECT_EQ(directory.directoryEntries[1].name, second);
         EXPECT_EQ(directory.directoryEntries[1].size, 3);
@@ -92,10 +92,10 @@ TEST_F(VolDirectoryReading, SkipsThePadByteAfterAnOddNamesBlock) {
 }
 
 TEST_F(VolDirectoryReading, KeepsStoredAndCompressedMembersApartInDirectoryOrder) {
-    VolSpec spec;
-    spec.members = {member("one.txt"), member("two.lzh", {9}, 3), member("three.txt", {7, 7}),
-                    member("four.lzh", {}, 255)};
-    const VolDirectory directory = load(spec);
+    VolFields fields;
+    fields.members = {member("one.txt"), member("two.lzh", {9}, 3), member("three.txt", {7, 7}),
+                      member("four.lzh", {}, 255)};
+    const VolDirectory directory = load(fields);
     EXPECT_EQ(directory.storedRows, (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(directory.compressedRows, (std::vector<std::size_t>{1, 3}));
     EXPECT_EQ(directory.storedEntry(1).name, "three.txt");
@@ -105,29 +105,29 @@ TEST_F(VolDirectoryReading, KeepsStoredAndCompressedMembersApartInDirectoryOrder
 }
 
 TEST_F(VolDirectoryReading, CutsNamesAtTheirFirstZeroByte) {
-    VolSpec spec;
-    spec.members = {member("textures\\rock.bmp"), member("b.txt"), member("last")};
-    spec.members[0].terminatingZeros = 2;
-    spec.members[2].terminatingZeros = 0; // the last slice runs to the end of the block
-    spec.members[1].name += std::string("\0junk", 5);
-    spec.members[1].terminatingZeros = 1;
-    const VolDirectory directory = load(spec);
+    VolFields fields;
+    fields.members = {member("textures\\rock.bmp"), member("b.txt"), member("last")};
+    fields.members[0].terminatingZeros = 2;
+    fields.members[2].terminatingZeros = 0; // the last slice runs to the end of the block
+    fields.members[1].name += std::string("\0junk", 5);
+    fields.members[1].terminatingZeros = 1;
+    const VolDirectory directory = load(fields);
     EXPECT_EQ(names(directory, true),
               (std::vector<std::string>{"textures\\rock.bmp", "b.txt", "last"}));
 }
 
 TEST_F(VolDirectoryReading, AcceptsEmptyDirectoriesAndReplacesTheLastArchiveWhole) {
-    VolSpec first;
+    VolFields first;
     first.members = {member("a.txt"), member("b.lzh", {}, 1)};
     VolDirectory directory = load(first);
     ASSERT_EQ(directory.directoryEntries.size(), 2u);
 
-    directory = load(VolSpec{});
+    directory = load(VolFields{});
     EXPECT_TRUE(directory.directoryEntries.empty());
     EXPECT_TRUE(directory.storedRows.empty());
     EXPECT_TRUE(directory.compressedRows.empty());
 
-    VolSpec second;
+    VolFields second;
     second.members = {member("c.txt")};
     directory = load(second);
     EXPECT_EQ(names(directory, true), std::vector<std::string>{"c.txt"});
@@ -143,45 +143,47 @@ struct MalformedArchive {
 
 std::vector<MalformedArchive> malformedArchives() {
     const auto with = [](auto change) {
-        VolSpec spec;
-        spec.members = {member("a.txt", {1, 2, 3, 4}), member("b.txt", {5, 6})};
-        change(spec);
-        return makeVol(spec);
+        VolFields fields;
+        fields.members = {member("a.txt", {1, 2, 3, 4}), member("b.txt", {5, 6})};
+        change(fields);
+        return makeVol(fields);
     };
-    Bytes cutInEntries = with([](VolSpec&) {});
+    Bytes cutInEntries = with([](VolFields&) {});
     cutInEntries.resize(cutInEntries.size() - 5);
     return {
         {"empty file", Bytes{}},
         {"header cut short", Bytes{'P', 'V', 'O', 'L', 8, 0}},
-        {"directory beyond the end", with([](VolSpec& s) { s.directoryOffset = 5000; })},
-        {"directory header cut", with([](VolSpec& s) {
+        {"directory beyond the end", with([](VolFields& s) { s.directoryOffset = 5000; })},
+        {"directory header cut", with([](VolFields& s) {
              s.directoryOffset = static_cast<std::int32_t>(makeVol(s).size()) - 4;
          })},
-        {"negative directory offset", with([](VolSpec& s) { s.directoryOffset = -8; })},
-        {"shifted offset overflowing", with([](VolSpec& s) {
+        {"negative directory offset", with([](VolFields& s) { s.directoryOffset = -8; })},
+        {"shifted offset overflowing", with([](VolFields& s) {
              s.magic = "XXXX";
              s.directoryOffset = INT_MAX;
          })},
-        {"negative names length", with([](VolSpec& s) { s.namesLength = -2; })},
-        {"names length beyond the end", with([](VolSpec& s) { s.namesLength = 100000; })},
-        {"huge names length", with([](VolSpec& s) { s.namesLength = INT_MAX; })},
-        {"negative entries length", with([](VolSpec& s) { s.entriesLength = -17; })},
-        {"entries length not whole entries", with([](VolSpec& s) {
+        {"negative names length", with([](VolFields& s) { s.namesLength = -2; })},
+        {"names length beyond the end", with([](VolFields& s) { s.namesLength = 100000; })},
+        {"huge names length", with([](VolFields& s) { s.namesLength = INT_MAX; })},
+        {"negative entries length", with([](VolFields& s) { s.entriesLength = -17; })},
+        {"entries length not whole entries", with([](VolFields& s) {
              s.extraEntries = {0, 0, 0};
          })},
-        {"entries length beyond the end", with([](VolSpec& s) { s.entriesLength = 17 * 1000; })},
-        {"huge entries length", with([](VolSpec& s) { s.entriesLength = INT_MAX - INT_MAX % 17; })},
+        {"entries length beyond the end", with([](VolFields& s) { s.entriesLength = 17 * 1000; })},
+        {"huge entries length",
+         with([](VolFields& s) { s.entriesLength = INT_MAX - INT_MAX % 17; })},
         {"entries cut short", cutInEntries},
-        {"negative name offset", with([](VolSpec& s) { s.members[0].nameOffset = -1; })},
-        {"name offset beyond the names", with([](VolSpec& s) { s.members[1].nameOffset = 13; })},
-        {"name offsets out of order", with([](VolSpec& s) {
+        {"negative name offset", with([](VolFields& s) { s.members[0].nameOffset = -1; })},
+        {"name offset beyond the names", with([](VolFields& s) { s.members[1].nameOffset = 13; })},
+        {"name offsets out of order", with([](VolFields& s) {
              s.members[0].nameOffset = 6;
              s.members[1].nameOffset = 0;
          })},
-        {"negative data offset", with([](VolSpec& s) { s.members[1].dataOffset = -8; })},
-        {"data offset beyond the end", with([](VolSpec& s) { s.members[0].dataOffset = 1 << 30; })},
-        {"negative size", with([](VolSpec& s) { s.members[1].size = -1; })},
-        {"negative size of a compressed member", with([](VolSpec& s) {
+        {"negative data offset", with([](VolFields& s) { s.members[1].dataOffset = -8; })},
+        {"data offset beyond the end",
+         with([](VolFields& s) { s.members[0].dataOffset = 1 << 30; })},
+        {"negative size", with([](VolFields& s) { s.members[1].size = -1; })},
+        {"negative size of a compressed member", with([](VolFields& s) {
              s.members[1].compressionType = 2;
              s.members[1].size = INT_MIN;
          })},
@@ -214,9 +216,9 @@ TEST_F(VolDirectoryReading, RefusesWhatIsNoArchiveFile) {
 }
 
 TEST_F(VolDirectoryReading, ReadsAnArchiveHeldInMemory) {
-    VolSpec spec;
-    spec.members = {member("m.txt", {1}), member("n.txt", {2}, 1)};
-    VolArchive inMemory("memory.vol", makeVol(spec));
+    VolFields fields;
+    fields.members = {member("m.txt", {1}), member("n.txt", {2}, 1)};
+    VolArchive inMemory("memory.vol", makeVol(fields));
     const VolDirectory directory = readVolDirectory(inMemory);
     EXPECT_EQ(names(directory, true), std::vector<std::string>{"m.txt"});
     EXPECT_EQ(names(directory, false), std::vector<std::string>{"n.txt"});

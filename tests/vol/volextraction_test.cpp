@@ -13,21 +13,21 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readFile;
-using test::VolMemberSpec;
-using test::VolSpec;
+using test::VolFields;
+using test::VolMemberFields;
 
-VolMemberSpec member(std::string name, Bytes data) {
-    VolMemberSpec spec;
-    spec.name = std::move(name);
-    spec.data = std::move(data);
-    return spec;
+VolMemberFields member(std::string name, Bytes data) {
+    VolMemberFields fields;
+    fields.name = std::move(name);
+    fields.data = std::move(data);
+    return fields;
 }
 
 Bytes pbmp(std::int32_t width = 3, std::int32_t height = 2) {
-    test::PbmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return test::makePbmp(spec);
+    test::PbmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    return test::makePbmp(fields);
 }
 
 bool isWindowsBitmap(const Bytes& bytes) {
@@ -40,15 +40,15 @@ struct VolExtraction : ::testing::Test {
     VolDirectory directory;
     std::vector<std::size_t> handledRows;
 
-    void load(const VolSpec& spec) {
-        test::writeVol(archive, spec);
+    void load(const VolFields& fields) {
+        test::writeVol(archive, fields);
         directory = LoadVolDirectory(archive, rig.prompts);
         ASSERT_TRUE(rig.prompts.problems.empty());
     }
-    void load(std::vector<VolMemberSpec> members) {
-        VolSpec spec;
-        spec.members = std::move(members);
-        load(spec);
+    void load(std::vector<VolMemberFields> members) {
+        VolFields fields;
+        fields.members = std::move(members);
+        load(fields);
     }
     std::vector<bool> all() const { return std::vector<bool>(directory.storedRows.size(), true); }
 
@@ -171,7 +171,7 @@ TEST_F(VolExtraction, TakesAnOutputFolderEndingInASeparatorAsItIs) {
 TEST_F(VolExtraction, RefusesNamesLeavingTheOutputFolderAndGoesOn) {
     const std::vector<std::string> unsafe{"..\\x",  "a\\..\\..\\x", "\\abs", "C:\\x", "",
                                           "/tmp/x", "a/../../y",    "d\\",   "...\\z"};
-    std::vector<VolMemberSpec> members;
+    std::vector<VolMemberFields> members;
     for (const std::string& name : unsafe)
         members.push_back(member(name, {6, 6, 6}));
     members.push_back(member("safe\\ok.txt", {1}));
@@ -194,10 +194,10 @@ TEST_F(VolExtraction, RefusesNamesLeavingTheOutputFolderAndGoesOn) {
 }
 
 TEST_F(VolExtraction, RefusesMembersWhoseDataLiesOutsideTheArchive) {
-    VolSpec spec;
-    spec.members = {member("long.txt", {1, 2}), member("next.txt", {3})};
-    spec.members[0].size = 1 << 30;
-    load(spec);
+    VolFields fields;
+    fields.members = {member("long.txt", {1, 2}), member("next.txt", {3})};
+    fields.members[0].size = 1 << 30;
+    load(fields);
     const auto before = test::treeSnapshot(rig.root.path(), rig.out);
     const ExtractionSummary summary = extract(all());
     EXPECT_EQ(summary.failed, 1);
@@ -257,15 +257,15 @@ TEST(VolExtractionAtScale, ListsAndExtractsThirtyThousandMembers) {
     const fs::path out = root / "out";
     fs::create_directory(out);
     constexpr int kMembers = 30000;
-    VolSpec spec;
+    VolFields fields;
     for (int i = 0; i < kMembers; ++i) {
-        spec.members.push_back(
+        fields.members.push_back(
             member("d" + std::to_string(i / 1000) + "\\m" + std::to_string(i),
                    {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}));
         if (i % 10 == 9)
-            spec.members.back().compressionType = 1;
+            fields.members.back().compressionType = 1;
     }
-    test::writeVol(archive, spec);
+    test::writeVol(archive, fields);
     const VolDirectory directory = LoadVolDirectory(archive, prompts);
     ASSERT_EQ(directory.directoryEntries.size(), static_cast<std::size_t>(kMembers));
     ASSERT_EQ(directory.storedRows.size(), 27000u);

@@ -82,14 +82,14 @@ TEST(CreateMemberFolders, ReportsAFileWhereAFolderShouldBeByTheMembersName) {
 
 TEST(ReadMemberData, ReadsSizeBytesAfterTheDataBlockHeader) {
     test::TempFolder root;
-    test::VolSpec spec;
-    spec.members.resize(3);
-    spec.members[0].data = {1, 2, 3};
-    spec.members[1].data = {4, 5, 6, 7};
-    spec.members[1].size = 2;                // fewer bytes than the block holds
-    spec.members[2].dataOffset = 8 + 11 - 8; // the header overlapping the first member's data
-    spec.members[2].size = 3;
-    test::writeVol(root / "a.vol", spec);
+    test::VolFields fields;
+    fields.members.resize(3);
+    fields.members[0].data = {1, 2, 3};
+    fields.members[1].data = {4, 5, 6, 7};
+    fields.members[1].size = 2;                // fewer bytes than the block holds
+    fields.members[2].dataOffset = 8 + 11 - 8; // the header overlapping the first member's data
+    fields.members[2].size = 3;
+    test::writeVol(root / "a.vol", fields);
     const VolDirectory directory = readVolDirectory(root / "a.vol");
     ASSERT_EQ(directory.directoryEntries.size(), 3u);
     EXPECT_EQ(ReadMemberData(root / "a.vol", directory.directoryEntries[0]), (Bytes{1, 2, 3}));

@@ -1,5 +1,6 @@
 #include "bmp2pbmpcommand.h"
 
+#include "batchrun.h"
 #include "converters/bmptopbmp.h"
 #include "converters/fileio.h"
 #include "converters/pbmpchoices.h"
@@ -72,24 +73,11 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    progress.show();
-    progress.setMinimum(Bar::ProgressBar1, 0);
-    progress.setMaximum(Bar::ProgressBar1, static_cast<int>(inputs.size()));
-    int converted = 0;
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const fs::path input = fs::u8path(inputs[i]);
-        prompts.setCurrentInput(inputs[i]);
-        progress.setCaption("Progress - " + displayPath(input.filename()));
-        if (ConvertBmpToPbmp(context, input, outputFolder / input.filename(), paletteChoice,
-                             optionChoice)
-                .outcome == Outcome::Converted)
-            ++converted;
-        progress.setValue(Bar::ProgressBar1, static_cast<int>(i + 1));
-    }
-    progress.setCaption("Progress");
-    progress.hide();
-    std::cout << converted << " of " << inputs.size() << " file(s) converted.\n";
-    return converted == static_cast<int>(inputs.size()) ? kExitSuccess : kExitSomeFailed;
+    return runBatch(inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
+        return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), paletteChoice,
+                                optionChoice)
+            .outcome;
+    });
 }
 
 } // namespace skarde::cli

@@ -1,5 +1,6 @@
 #include "pba2bmpcommand.h"
 
+#include "batchrun.h"
 #include "converters/fileio.h"
 #include "converters/pbatobmp.h"
 #include "terminalprogress.h"
@@ -32,21 +33,13 @@ int runPba2Bmp(std::span<const std::string> arguments, const CommandEnvironment&
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    int converted = 0;
-    for (const std::string& inputText : inputs) {
-        const fs::path input = fs::u8path(inputText);
-        const std::string name = displayPath(input.filename());
-        prompts.setCurrentInput(inputText);
-        // As in the PBA window: the converter drives both bars; the caller shows and hides.
-        progress.show();
-        progress.setCaption("Progress - " + name);
-        const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
-        if (ConvertPbaToBmp(context, input, outputBase).outcome == Outcome::Converted)
-            ++converted;
-        progress.hide();
-    }
-    std::cout << converted << " of " << inputs.size() << " file(s) converted.\n";
-    return converted == static_cast<int>(inputs.size()) ? kExitSuccess : kExitSomeFailed;
+    // As in the PBA window: the converter drives both bars; the caller shows and hides.
+    return runBatch(
+        inputs, prompts, progress, FileBar::CountedByConverter, [&](const fs::path& input) {
+            const std::string name = displayPath(input.filename());
+            const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
+            return ConvertPbaToBmp(context, input, outputBase).outcome;
+        });
 }
 
 } // namespace skarde::cli

@@ -1,5 +1,6 @@
 #include "pbmp2bmpcommand.h"
 
+#include "batchrun.h"
 #include "converters/fileio.h"
 #include "converters/pbmptobmp.h"
 #include "terminalprogress.h"
@@ -21,23 +22,9 @@ int runPbmp2Bmp(std::span<const std::string> arguments, const CommandEnvironment
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    progress.show();
-    progress.setMinimum(Bar::ProgressBar1, 0);
-    progress.setMaximum(Bar::ProgressBar1, static_cast<int>(inputs.size()));
-    int converted = 0;
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const fs::path input = fs::u8path(inputs[i]);
-        prompts.setCurrentInput(inputs[i]);
-        progress.setCaption("Progress - " + displayPath(input.filename()));
-        if (ConvertPbmpToBmp(context, input, outputFolder / input.filename()).outcome ==
-            Outcome::Converted)
-            ++converted;
-        progress.setValue(Bar::ProgressBar1, static_cast<int>(i + 1));
-    }
-    progress.setCaption("Progress");
-    progress.hide();
-    std::cout << converted << " of " << inputs.size() << " file(s) converted.\n";
-    return converted == static_cast<int>(inputs.size()) ? kExitSuccess : kExitSomeFailed;
+    return runBatch(inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
+        return ConvertPbmpToBmp(context, input, outputFolder / input.filename()).outcome;
+    });
 }
 
 } // namespace skarde::cli

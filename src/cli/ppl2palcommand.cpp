@@ -1,5 +1,6 @@
 #include "ppl2palcommand.h"
 
+#include "batchrun.h"
 #include "converters/ppltopal.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
@@ -23,15 +24,9 @@ int runPpl2Pal(std::span<const std::string> arguments, const CommandEnvironment&
     TerminalProgress progress; // the extraction shows no progress; the context needs a sink
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    int converted = 0;
-    for (const std::string& inputText : inputs) {
-        prompts.setCurrentInput(inputText);
-        if (ConvertPplToPal(context, fs::u8path(inputText), outputFolder).outcome ==
-            Outcome::Converted)
-            ++converted;
-    }
-    std::cout << converted << " of " << inputs.size() << " file(s) converted.\n";
-    return converted == static_cast<int>(inputs.size()) ? kExitSuccess : kExitSomeFailed;
+    return runBatch(inputs, prompts, progress, FileBar::None, [&](const fs::path& input) {
+        return ConvertPplToPal(context, input, outputFolder).outcome;
+    });
 }
 
 } // namespace skarde::cli

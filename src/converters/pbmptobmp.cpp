@@ -23,8 +23,7 @@ bool hasPbmpMagic(const ByteReader& reader) {
 }
 
 // Everything beyond the magic that the file must hold before its rows can be trusted.
-PbmpImage readPbmpImage(const ByteReader& reader, const fs::path& sourcePath) {
-    const std::string subject = displayPath(sourcePath);
+PbmpImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
     if (!reader.fits(0, kPbmpHeaderSize))
         throw Problem(subject, "The file is shorter than a Vidodaz Bitmap header (44 bytes).");
     PbmpImage image;
@@ -73,7 +72,13 @@ Bytes encodeBmp(ConverterContext& context, const PixelRows& pixelRows, std::int3
 } // namespace
 
 ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sourcePath,
-                                  const fs::path& destinationPath) {
+                                  const fs::path& destinationPath, std::string_view sourceName) {
+    const std::string sourcePathText = displayPath(sourcePath);
+    const std::string subject = sourceName.empty() ? sourcePathText : std::string(sourceName);
+    const auto report = [&](const Problem& problem) {
+        context.prompts.reportProblem(
+            problem.subject() == sourcePathText ? subject : problem.subject(), problem.what());
+    };
     context.progress.setMinimum(Bar::ProgressBar2, 0);
     context.progress.setValue(Bar::ProgressBar2, 0);
     try {
@@ -85,9 +90,9 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
         }
         PbmpImage image;
         try {
-            image = readPbmpImage(reader, sourcePath);
+            image = readPbmpImage(reader, subject);
         } catch (const Problem& problem) {
-            context.prompts.reportProblem(problem.subject(), problem.what());
+            report(problem);
             return {Outcome::Refused, 0};
         }
         const BmpColourTable colourTable = ResolvePalette(context, image.trailer.paletteNumber);
@@ -104,7 +109,7 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
         records.bmpInfoHeader = headers.info;
         return {Outcome::Converted, 1};
     } catch (const Problem& problem) {
-        context.prompts.reportProblem(problem.subject(), problem.what());
+        report(problem);
         return {Outcome::Failed, 0};
     }
 }

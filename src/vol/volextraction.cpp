@@ -18,45 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Messages about the scratch file are about the member it holds.
-class MemberPrompts : public UserPrompts {
-public:
-    MemberPrompts(UserPrompts& user, std::string scratch, std::string member)
-        : user_(user), scratch_(std::move(scratch)), member_(std::move(member)) {}
-
-    void showMessage(std::string_view text, MessageKind kind) override {
-        user_.showMessage(text, kind);
-    }
-    void reportProblem(std::string_view subject, std::string_view problem) override {
-        user_.reportProblem(subject == scratch_ ? std::string_view(member_) : subject, problem);
-    }
-    bool askYesNo(std::string_view question) override { return user_.askYesNo(question); }
-    std::string ChooseWorldPalette() override { return user_.ChooseWorldPalette(); }
-
-private:
-    UserPrompts& user_;
-    std::string scratch_;
-    std::string member_;
-};
-
-// Lends the shared records to a context of the member's own and hands them back however the
-// conversion ends, so that callers still read the last converted image from them.
-class MemberContext {
-public:
-    MemberContext(ConverterContext& context, UserPrompts& prompts)
-        : owner_(context), context_{context.progress, prompts, context.palsFolder,
-                                    std::move(context.records)} {}
-    ~MemberContext() { owner_.records = std::move(context_.records); }
-    MemberContext(const MemberContext&) = delete;
-    MemberContext& operator=(const MemberContext&) = delete;
-
-    ConverterContext& get() { return context_; }
-
-private:
-    ConverterContext& owner_;
-    ConverterContext context_;
-};
-
 class ScratchFileRemover {
 public:
     explicit ScratchFileRemover(fs::path path) : path_(std::move(path)) {}
@@ -75,9 +36,8 @@ bool convertMember(ConverterContext& context, const Bytes& data, const fs::path&
                    const fs::path& destination, const std::string& memberName) {
     writeFileWhole(scratch, data);
     ScratchFileRemover remover(scratch);
-    MemberPrompts prompts(context.prompts, displayPath(scratch), memberName);
-    MemberContext memberContext(context, prompts);
-    return ConvertPbmpToBmp(memberContext.get(), scratch, destination).outcome ==
+    // Messages about the scratch file are about the member it holds.
+    return ConvertPbmpToBmp(context, scratch, destination, memberName).outcome ==
            Outcome::Converted;
 }
 

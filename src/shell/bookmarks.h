@@ -18,11 +18,11 @@ struct Bookmark {
 
 inline constexpr std::array<Bookmark, 6> kBookmarks{{
     {6, "mnuViewSite6", "Skardeplayers", "https://skardeplayers.example/"},
-    {1, "mnuViewSite1", "Frostvale", "https://skardeplayers.example/members/frostvale/"},
-    {2, "mnuViewSite2", "Tarnhelm", "https://skardeplayers.example/members/tarnhelm/"},
-    {4, "mnuViewSite4", "Ketterdam", "https://skardeplayers.example/members/ketterdam/"},
-    {5, "mnuViewSite5", "Ysolde", "https://skardeplayers.example/members/ysolde/"},
-    {3, "mnuViewSite3", "Morrow", "https://skardeplayers.example/members/morrow/"},
+    {1, "mnuViewSite1", "Quillrun", "https://skardeplayers.example/members/quillrun/"},
+    {2, "mnuViewSite2", "Brask", "https://skardeplayers.example/members/brask/"},
+    {4, "mnuViewSite4", "Tovenpike", "https://skardeplayers.example/members/tovenpike/"},
+    {5, "mnuViewSite5", "Ashmoor", "https://skardeplayers.example/members/ashmoor/"},
+    {3, "mnuViewSite3", "Velkrin", "https://skardeplayers.example/members/velkrin/"},
 }};
 
 // The separator after the first bookmark.

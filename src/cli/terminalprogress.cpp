@@ -18,7 +18,7 @@ void TerminalProgress::setCaption(std::string_view caption) {
 }
 
 void TerminalProgress::setValue(Bar bar, int value) {
-    BarState& state = bars_[index(bar)];
+    BarState& state = bars_[barIndex(bar)];
     const int before = state.value;
     state.value = value;
     // Redraw on file changes and on every tenth of the rows, not on every row.

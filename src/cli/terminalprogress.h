@@ -16,18 +16,12 @@ public:
     void show() override {}
     void hide() override;
     void setCaption(std::string_view caption) override;
-    void setMinimum(Bar bar, int value) override { bars_[index(bar)].minimum = value; }
-    void setMaximum(Bar bar, int value) override { bars_[index(bar)].maximum = value; }
+    void setMinimum(Bar bar, int value) override { bars_[barIndex(bar)].minimum = value; }
+    void setMaximum(Bar bar, int value) override { bars_[barIndex(bar)].maximum = value; }
     void setValue(Bar bar, int value) override;
-    int value(Bar bar) const override { return bars_[index(bar)].value; }
+    int value(Bar bar) const override { return bars_[barIndex(bar)].value; }
 
 private:
-    struct BarState {
-        int minimum = 0;
-        int maximum = 100;
-        int value = 0;
-    };
-    static std::size_t index(Bar bar) { return bar == Bar::ProgressBar1 ? 0 : 1; }
     void draw();
 
     bool enabled_;

@@ -3,11 +3,23 @@
 // The progress window as the converters see it: a caption and two bars. ProgressBar1 counts the
 // files of a run, ProgressBar2 the rows of the current image.
 
+#include <cstddef>
 #include <string_view>
 
 namespace skarde {
 
 enum class Bar { ProgressBar1, ProgressBar2 };
+
+// What a sink keeps for each bar, and where: ProgressBar1 at index 0, ProgressBar2 at 1.
+struct BarState {
+    int minimum = 0;
+    int maximum = 100;
+    int value = 0;
+};
+
+constexpr std::size_t barIndex(Bar bar) {
+    return bar == Bar::ProgressBar1 ? 0 : 1;
+}
 
 class ProgressSink {
 public:

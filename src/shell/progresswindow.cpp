@@ -65,37 +65,37 @@ void ProgressWindow::setCaption(std::string_view caption) {
 }
 
 void ProgressWindow::setMinimum(Bar bar, int value) {
-    states_[index(bar)].minimum = value;
+    states_[barIndex(bar)].minimum = value;
     showRange(bar);
 }
 
 void ProgressWindow::setMaximum(Bar bar, int value) {
-    states_[index(bar)].maximum = value;
+    states_[barIndex(bar)].maximum = value;
     showRange(bar);
 }
 
 void ProgressWindow::setValue(Bar bar, int value) {
-    states_[index(bar)].value = value;
+    states_[barIndex(bar)].value = value;
     showValue(bar);
     letPaintEventsThrough(false);
 }
 
 int ProgressWindow::value(Bar bar) const {
-    return states_[index(bar)].value;
+    return states_[barIndex(bar)].value;
 }
 int ProgressWindow::minimum(Bar bar) const {
-    return states_[index(bar)].minimum;
+    return states_[barIndex(bar)].minimum;
 }
 int ProgressWindow::maximum(Bar bar) const {
-    return states_[index(bar)].maximum;
+    return states_[barIndex(bar)].maximum;
 }
 
 // The bar widget only ever sees a valid range and a position inside it; the sink itself keeps
 // whatever its users set, so an empty range (0..0) or a bound below the position is accepted and
 // value() reads back what was set. An empty range shows an empty bar, not a busy indicator.
 void ProgressWindow::showRange(Bar bar) {
-    const BarState& state = states_[index(bar)];
-    QProgressBar* widget = bars_[index(bar)];
+    const BarState& state = states_[barIndex(bar)];
+    QProgressBar* widget = bars_[barIndex(bar)];
     if (state.maximum > state.minimum)
         widget->setRange(state.minimum, state.maximum);
     else
@@ -107,8 +107,8 @@ void ProgressWindow::showRange(Bar bar) {
 // Called once per image row: one position change, and the bar repaints itself only when the
 // change shows.
 void ProgressWindow::showValue(Bar bar) {
-    const BarState& state = states_[index(bar)];
-    QProgressBar* widget = bars_[index(bar)];
+    const BarState& state = states_[barIndex(bar)];
+    QProgressBar* widget = bars_[barIndex(bar)];
     if (state.maximum > state.minimum)
         widget->setValue(std::clamp(state.value, state.minimum, state.maximum));
     else

@@ -37,13 +37,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct BarState {
-        int minimum = 0;
-        int maximum = 100;
-        int value = 0;
-    };
-
-    static std::size_t index(Bar bar) { return bar == Bar::ProgressBar1 ? 0 : 1; }
     void showRange(Bar bar);
     void showValue(Bar bar);
     void letPaintEventsThrough(bool always);

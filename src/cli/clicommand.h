@@ -16,7 +16,7 @@ inline constexpr int kExitSomeFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 struct CommandEnvironment {
-    std::filesystem::path defaultPalsFolder; // the pals folder beside the executable
+    std::filesystem::path defaultPalsFolder; // beside the executable, else the installed one
 };
 
 struct CliCommand {
@@ -29,7 +29,7 @@ std::span<const CliCommand> allCommands();
 
 // The -o folder; a usage error when it is missing or not a folder.
 std::filesystem::path outputFolderFrom(const ParsedArguments& parsed);
-// --pals, or the folder beside the executable.
+// --pals, or the default folder.
 std::filesystem::path palsFolderFrom(const ParsedArguments& parsed,
                                      const CommandEnvironment& environment);
 // The operands, at least one; a usage error otherwise.

@@ -16,7 +16,7 @@ std::span<const CliCommand> allCommands() {
                    "    Converts each game bitmap (PBMP) FILE into an 8-bit Windows bitmap\n"
                    "    OUTDIR/<FILE's name>.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program)\n"
+                   "                          this program, else the installed ones)\n"
                    "    --world-palette NAME  palette used for world-dependent images\n"
                    "                          (palette 1071); default Grey\n",
                    runPbmp2Bmp},
@@ -27,7 +27,7 @@ std::span<const CliCommand> allCommands() {
                    "    characters><k>.bmp, k counting the bitmaps from 0, and says how many\n"
                    "    it wrote for each FILE.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program)\n"
+                   "                          this program, else the installed ones)\n"
                    "    --world-palette NAME  palette used for world-dependent images\n"
                    "                          (palette 1071); default Grey\n",
                    runPba2Bmp},
@@ -52,7 +52,8 @@ std::span<const CliCommand> allCommands() {
                    "    Writes every palette of each game palette list (PPL) FILE as a palette\n"
                    "    file OUTDIR/<palette number>.pal, made from the pals folder's grey.pal,\n"
                    "    and says how many it wrote for each FILE.\n"
-                   "    --pals DIR  folder holding grey.pal (default: pals beside this program)\n"
+                   "    --pals DIR  folder holding grey.pal (default: pals beside this program,\n"
+                   "                else the installed ones)\n"
                    "    --yes       replace existing PAL files without asking\n"
                    "    --no        keep existing PAL files without asking\n"
                    "                With neither, asks on the terminal when standard input is\n"
@@ -72,7 +73,7 @@ std::span<const CliCommand> allCommands() {
                    "    --convert             turn members whose name ends in \"bmp\" from game\n"
                    "                          bitmaps (PBMP) into Windows bitmaps\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program)\n"
+                   "                          this program, else the installed ones)\n"
                    "    --world-palette NAME  palette used for world-dependent images\n"
                    "                          (palette 1071); default Grey\n",
                    runVol},

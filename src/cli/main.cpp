@@ -1,6 +1,7 @@
 // skardetools-cli: the converters of SkardeTools for scripts and batch jobs.
 
 #include "clicommand.h"
+#include "converters/palsfolder.h"
 
 #include <filesystem>
 #include <iostream>
@@ -26,7 +27,9 @@ void printHelp(std::ostream& out) {
            "Converts the game's files as the SkardeTools windows do. Messages about a file go\n"
            "to standard error, prefixed with its path; closing counts go to standard output.\n"
            "Exit status: 0 when every file was handled, 1 when any was refused or failed,\n"
-           "2 for a mistake in the command line.\n\nCommands:\n";
+           "2 for a mistake in the command line.\n"
+           "Palettes come from the folder given with --pals, else from pals beside this\n"
+           "program, else from ../share/skardetools/pals beside it.\n\nCommands:\n";
     for (const CliCommand& command : allCommands())
         out << "  " << command.help << '\n';
 }
@@ -66,7 +69,8 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        return command->run(rest, CommandEnvironment{executableFolder(argv[0]) / "pals"});
+        return command->run(rest,
+                            CommandEnvironment{skarde::findPalsFolder(executableFolder(argv[0]))});
     } catch (const UsageError& error) {
         std::cerr << "skardetools-cli " << command->name << ": " << error.what() << '\n';
         return kExitUsage;

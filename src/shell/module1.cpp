@@ -1,5 +1,6 @@
 #include "module1.h"
 
+#include "converters/palsfolder.h"
 #include "guiprompts.h"
 #include "mainwindow.h"
 #include "progresswindow.h"
@@ -16,7 +17,7 @@ Module1::Module1() = default;
 Module1::~Module1() = default;
 
 std::filesystem::path Module1::palsFolder() {
-    return toPath(QCoreApplication::applicationDirPath()) / "pals";
+    return findPalsFolder(toPath(QCoreApplication::applicationDirPath()));
 }
 
 void Module1::Main() {

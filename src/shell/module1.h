@@ -35,7 +35,7 @@ public:
     // The splash until "Continue" has unloaded it.
     SplashWindow* splashWindow() const { return splash_.get(); }
 
-    // The palettes shipped beside the program.
+    // The palettes beside the program, else the installed ones.
     static std::filesystem::path palsFolder();
 
 private:

@@ -68,6 +68,35 @@ TEST_F(Pbmp2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
     EXPECT_EQ(bmp[56], pal[24]); // red of entry 0
 }
 
+// A copy of the program in root/bin, so that what lies beside it and in root/share is the test's.
+TEST_F(Pbmp2BmpCommand, FindsThePalettesBesideItselfThenInTheInstalledShareFolder) {
+    const fs::path cli = root / "bin" / "skardetools-cli";
+    fs::create_directories(cli.parent_path());
+    fs::copy_file(SKARDE_CLI, cli);
+    const auto file = writePbmp("a.pbmp");
+    const auto convert = [&] {
+        return runCli(cli, {"pbmp2bmp", "-o", out.string(), file.string()});
+    };
+    const auto redOfEntry1 = [&] { return test::readFile(out / "a.pbmp").at(54 + 4 + 2); };
+
+    auto run = convert();
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find((root / "bin" / "pals" / "grey.pal").string() +
+                           ": The fallback palette is missing"),
+              std::string::npos)
+        << run.err;
+
+    writeFile(root / "share" / "skardetools" / "pals" / "grey.pal", test::makePal(40));
+    run = convert();
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(redOfEntry1(), 41);
+
+    writeFile(root / "bin" / "pals" / "grey.pal", test::makePal(70));
+    run = convert();
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(redOfEntry1(), 71);
+}
+
 TEST_F(Pbmp2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
     const auto file = writePbmp("a.pbmp");
     const std::vector<std::vector<std::string>> mistakes{

@@ -1,9 +1,11 @@
 #include "version.h"
 
+#include "programversion.h"
+
 namespace skarde::gui {
 
 ProgramVersion programVersion() {
-    return {SKARDE_VERSION_MAJOR, SKARDE_VERSION_MINOR, SKARDE_VERSION_PATCH};
+    return {kVersionMajor, kVersionMinor, kVersionRevision};
 }
 
 QString versionText(const ProgramVersion& version) {

@@ -1,11 +1,13 @@
 // Draws the program's own artwork: the 640 x 480, 256-colour picture of the splash and About
-// windows (picture.bmp) and the 32 x 32, 16-colour program icon (skardetools.ico).
+// windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico) and the same icon
+// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png).
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
 #include "converters/bytes.h"
 #include "converters/fileio.h"
 #include "converters/problem.h"
+#include "pngimage.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -255,6 +258,9 @@ Bytes encodePicture(const IndexedImage& image, const std::array<Rgb, 256>& colou
     return bytes;
 }
 
+// The sizes of the desktop icon theme's copies of the icon.
+constexpr std::array<int, 4> kThemeIconSizes{32, 48, 128, 256};
+
 // The icon: a snowy peak under a gold star in a round night sky, 16 colours.
 constexpr std::array<Rgb, 16> kIconColours{{{0, 0, 0},
                                             {6, 10, 40},
@@ -278,36 +284,91 @@ struct Icon {
     IndexedImage transparent{32, 32}; // 1 where the desktop shows through
 };
 
+constexpr int kIconTransparent = -1;
+
+// The icon's colour at a point of its 32 x 32 design, pixel (x, y) centred on (x, y); the
+// desktop's larger icons sample the same design between those points.
+int iconColourAt(double x, double y) {
+    const double dx = x - 15.5;
+    const double dy = y - 15.5;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    if (distance > 15.6) {
+        return kIconTransparent;
+    }
+    const int cellX = static_cast<int>(std::lround(x));
+    const int cellY = static_cast<int>(std::lround(y));
+    for (const auto& [starX, starY] : {std::pair{8, 5}, {8, 6}, {8, 7}, {7, 6}, {9, 6}}) {
+        if (cellX == starX && cellY == starY) {
+            return 10;
+        }
+    }
+    for (const auto& [glintX, glintY] : {std::pair{8, 8}, {6, 6}, {10, 6}, {8, 4}}) {
+        if (cellX == glintX && cellY == glintY) {
+            return 11;
+        }
+    }
+    if (distance > 14.2) {
+        return 13; // the rim
+    }
+    const double peakWidth = (y - 8) * 1.3; // half-width of the mountain at height y
+    if (y >= 8 && std::abs(x - 17) <= peakWidth) {
+        if (y >= 14 && y < 16 && (cellX + cellY) % 3 == 0) {
+            return 8;
+        }
+        return y < 14 ? 9 : (x < 17 ? 6 : 5);
+    }
+    return 1 + std::min(3, static_cast<int>(y) / 8);
+}
+
 Icon drawIcon() {
     Icon icon;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            const double dx = x - 15.5;
-            const double dy = y - 15.5;
-            const double distance = std::sqrt(dx * dx + dy * dy);
-            icon.transparent.at(x, y) = distance > 15.6 ? 1 : 0;
-            int colour = 1 + std::min(3, y / 8);
-            if (distance > 14.2) {
-                colour = 13; // the rim
-            }
-            const int peakWidth = (y - 8) * 13 / 10; // half-width of the mountain at row y
-            if (distance <= 14.2 && y >= 8 && std::abs(x - 17) <= peakWidth) {
-                colour = y < 14 ? 9 : (x < 17 ? 6 : 5);
-                if (y >= 14 && y < 16 && (x + y) % 3 == 0) {
-                    colour = 8;
-                }
-            }
-            icon.colours.at(x, y) = static_cast<std::uint8_t>(colour);
+            const int colour = iconColourAt(x, y);
+            icon.transparent.at(x, y) = colour == kIconTransparent ? 1 : 0;
+            icon.colours.at(x, y) = static_cast<std::uint8_t>(std::max(0, colour));
         }
     }
-    for (const auto& [x, y] : {std::pair{8, 5}, {8, 6}, {8, 7}, {7, 6}, {9, 6}}) {
-        icon.colours.at(x, y) = 10;
-    }
-    icon.colours.at(8, 8) = 11;
-    icon.colours.at(6, 6) = 11;
-    icon.colours.at(10, 6) = 11;
-    icon.colours.at(8, 4) = 11;
     return icon;
+}
+
+// The icon at `size` pixels square for the desktop's icon theme, each pixel the mean of 4 x 4
+// samples of the design, so that the round edge and the slopes stay smooth.
+skarde::artwork::RgbaImage drawThemeIcon(int size) {
+    constexpr int kSamples = 4;
+    const double designPerPixel = 32.0 / size;
+    skarde::artwork::RgbaImage image{size, size, Bytes(static_cast<std::size_t>(size) * size * 4)};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int red = 0;
+            int green = 0;
+            int blue = 0;
+            int covered = 0;
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    const double u = (x + (sx + 0.5) / kSamples) * designPerPixel - 0.5;
+                    const double v = (y + (sy + 0.5) / kSamples) * designPerPixel - 0.5;
+                    const int colour = iconColourAt(u, v);
+                    if (colour == kIconTransparent) {
+                        continue;
+                    }
+                    red += kIconColours[colour].red;
+                    green += kIconColours[colour].green;
+                    blue += kIconColours[colour].blue;
+                    ++covered;
+                }
+            }
+            const auto pixel = (static_cast<std::size_t>(y) * size + x) * 4;
+            if (covered > 0) {
+                image.pixels[pixel] = static_cast<std::uint8_t>(red / covered);
+                image.pixels[pixel + 1] = static_cast<std::uint8_t>(green / covered);
+                image.pixels[pixel + 2] = static_cast<std::uint8_t>(blue / covered);
+                image.pixels[pixel + 3] =
+                    static_cast<std::uint8_t>(covered * 255 / (kSamples * kSamples));
+            }
+        }
+    }
+    return image;
 }
 
 Bytes encodeIcon(const Icon& icon) {
@@ -378,6 +439,10 @@ int main(int argc, char** argv) {
         skarde::writeFileWhole(folder / "picture.bmp",
                                encodePicture(drawPicture(), makePicturePalette()));
         skarde::writeFileWhole(folder / "skardetools.ico", encodeIcon(drawIcon()));
+        for (const int size : kThemeIconSizes) {
+            skarde::writeFileWhole(folder / ("skardetools-" + std::to_string(size) + ".png"),
+                                   skarde::artwork::encodePng(drawThemeIcon(size)));
+        }
     } catch (const skarde::Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
         return 1;

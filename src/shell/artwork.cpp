@@ -7,7 +7,10 @@ QPixmap programPicture() {
 }
 
 QIcon programIcon() {
-    return QIcon(QStringLiteral(":/artwork/skardetools.ico"));
+    QIcon icon(QStringLiteral(":/artwork/skardetools.ico"));
+    for (const int size : {48, 128, 256})
+        icon.addFile(QStringLiteral(":/artwork/skardetools-%1.png").arg(size));
+    return icon;
 }
 
 } // namespace skarde::gui

@@ -10,7 +10,7 @@ namespace skarde::gui {
 
 // The 640 x 480, 256-colour picture of the splash and About windows.
 QPixmap programPicture();
-// The 32 x 32, 16-colour icon of the main window.
+// The icon of the main window: the 32 x 32, 16-colour one and larger copies for the desktop.
 QIcon programIcon();
 
 } // namespace skarde::gui

@@ -86,6 +86,17 @@ TEST(Artwork, IsA256ColourPictureAndARoundIcon) {
     EXPECT_EQ(icon.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(icon.pixel(16, 16)), 255);
+
+    for (const int size : {32, 48, 128, 256}) {
+        const QImage copy(QStringLiteral(":/artwork/skardetools-%1.png").arg(size));
+        ASSERT_EQ(copy.size(), QSize(size, size)) << size;
+        EXPECT_EQ(qAlpha(copy.pixel(0, 0)), 0);
+        // The same design: the centre's colour, and the gold star in the upper left.
+        EXPECT_EQ(copy.pixel(size / 2, size / 2), icon.pixel(16, 16)) << size;
+        EXPECT_EQ(copy.pixel(size * 8 / 32 + size / 64, size * 6 / 32 + size / 64),
+                  icon.pixel(8, 6))
+            << size;
+    }
 }
 
 TEST(Collapse, TakesTwelveTwipsAStepAroundTheScreenCentre) {

@@ -1,0 +1,57 @@
+# Installing SkardeTools like any desktop program (the GNU layout) and packing that installation
+# as a Debian package with `cpack -G DEB` (scripts/package.sh).
+
+include(GNUInstallDirs)
+
+install(TARGETS skardetools skardetools-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Only the shipped palettes: the build's bin/pals also holds the palettes of the sample files.
+# The programs find them at ../share/skardetools/pals beside themselves (src/converters/palsfolder).
+install(FILES ${PROJECT_SOURCE_DIR}/pals/grey.pal
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/skardetools/pals)
+# The browser module installs here too once it exists, and WebEngine then becomes a recommended
+# package (CPACK_DEBIAN_PACKAGE_RECOMMENDS) instead of a dependency of the whole program.
+
+install(FILES ${PROJECT_SOURCE_DIR}/resources/skardetools.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+get_directory_property(artworkDir DIRECTORY ${PROJECT_SOURCE_DIR}/src
+                       DEFINITION SKARDE_ARTWORK_DIR)
+get_directory_property(iconSizes DIRECTORY ${PROJECT_SOURCE_DIR}/src
+                       DEFINITION SKARDE_THEME_ICON_SIZES)
+foreach(size IN LISTS iconSizes)
+  install(FILES ${artworkDir}/skardetools-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME skardetools.png)
+endforeach()
+
+# The CLI's man page, written from its own --help so that the two never disagree.
+set(SKARDE_MAN_PAGE ${PROJECT_BINARY_DIR}/man/skardetools-cli.1)
+add_custom_command(
+  OUTPUT ${SKARDE_MAN_PAGE}
+  COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:skardetools-cli> -DVERSION=${PROJECT_VERSION}
+          -DOUTPUT=${SKARDE_MAN_PAGE} -P ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
+  DEPENDS skardetools-cli ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
+  COMMENT "Writing the man page of skardetools-cli from its --help")
+add_custom_target(cli_man_page ALL DEPENDS ${SKARDE_MAN_PAGE})
+install(FILES ${SKARDE_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME skardetools)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR SkardeTools)
+set(CPACK_PACKAGE_CONTACT "SkardeTools developers <skardetools@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "converters for the game Skarde's images, palettes and archives")
+# The long description, which follows the summary.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A desktop toolkit for players and modders of the game Skarde. It converts the
+game's 8-bit images (PBMP) and image arrays (PBA) to Windows BMP files and back,
+extracts palettes from the game's palette lists (PPL), and lists and extracts
+the game's VOL archives. skardetools is the desktop program; skardetools-cli
+offers the same converters for scripts.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# skardetools_<version>_<arch>.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# The Qt runtime packages, found from the libraries the programs link (needs dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)

@@ -1,0 +1,70 @@
+# Checks an installation of SkardeTools under the prefix ROOT: every installed file is in its
+# place, and the installed CLI converts SAMPLE (a game bitmap) with the installed palettes,
+# given no --pals, and says so when they are missing.
+# With BUILD_DIR, first installs that build into ROOT, which is emptied.
+# Usage: cmake [-DBUILD_DIR=DIR] -DROOT=PREFIX -DSAMPLE=FILE -DVERSION=X.Y.Z
+#              -P checkinstallation.cmake
+
+function(fail)
+  string(JOIN "" text ${ARGN})
+  message(FATAL_ERROR "${text}")
+endfunction()
+
+if(BUILD_DIR)
+  file(REMOVE_RECURSE ${ROOT})
+  execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${ROOT}
+                  OUTPUT_QUIET RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    fail("cmake --install ${BUILD_DIR} --prefix ${ROOT} failed: ${status}")
+  endif()
+endif()
+
+set(pals ${ROOT}/share/skardetools/pals)
+set(expected
+  bin/skardetools
+  bin/skardetools-cli
+  share/skardetools/pals/grey.pal
+  share/applications/skardetools.desktop
+  share/man/man1/skardetools-cli.1)
+foreach(size 32 48 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/skardetools.png)
+endforeach()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${ROOT}/${file})
+    fail("${ROOT}/${file} was not installed")
+  endif()
+endforeach()
+
+file(READ ${ROOT}/share/applications/skardetools.desktop desktopEntry)
+foreach(line "Name=SkardeTools" "Exec=skardetools" "Icon=skardetools" "Categories=Game;Utility;")
+  string(FIND "${desktopEntry}" "\n${line}\n" at)
+  if(at EQUAL -1)
+    fail("the desktop entry lacks ${line}")
+  endif()
+endforeach()
+file(STRINGS ${ROOT}/share/man/man1/skardetools-cli.1 title LIMIT_COUNT 1)
+if(NOT title MATCHES "\"SkardeTools ${VERSION}\"")
+  fail("the man page does not give version ${VERSION}: ${title}")
+endif()
+
+set(output ${ROOT}/check-output)
+file(REMOVE_RECURSE ${output})
+file(MAKE_DIRECTORY ${output})
+get_filename_component(sampleName ${SAMPLE} NAME)
+set(convert ${ROOT}/bin/skardetools-cli pbmp2bmp -o ${output} ${SAMPLE})
+
+execute_process(COMMAND ${convert} RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT EXISTS ${output}/${sampleName})
+  fail("the installed CLI did not convert ${SAMPLE}: ${status} ${errors}")
+endif()
+
+# Without the installed palettes it must fail, naming the grey.pal it looked for.
+file(RENAME ${pals} ${pals}.away)
+execute_process(COMMAND ${convert} RESULT_VARIABLE status ERROR_VARIABLE errors)
+file(RENAME ${pals}.away ${pals})
+string(FIND "${errors}" "${ROOT}/bin/pals/grey.pal: The fallback palette is missing" at)
+if(NOT status EQUAL 1 OR at EQUAL -1)
+  fail("without its palettes the installed CLI gave ${status}: ${errors}")
+endif()
+file(REMOVE_RECURSE ${output})
+message(STATUS "The installation under ${ROOT} is complete and works")

@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev
   fonts-dejavu-core
   fonts-liberation2
+  dpkg-dev # dpkg-shlibdeps and file: the Debian package's dependencies (scripts/package.sh)
+  file
 )
 
 missing=()

@@ -53,14 +53,14 @@ file(MAKE_DIRECTORY ${output})
 get_filename_component(sampleName ${SAMPLE} NAME)
 set(convert ${ROOT}/bin/skardetools-cli pbmp2bmp -o ${output} ${SAMPLE})
 
-execute_process(COMMAND ${convert} RESULT_VARIABLE status ERROR_VARIABLE errors)
+execute_process(COMMAND ${convert} RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
 if(NOT status EQUAL 0 OR NOT EXISTS ${output}/${sampleName})
   fail("the installed CLI did not convert ${SAMPLE}: ${status} ${errors}")
 endif()
 
 # Without the installed palettes it must fail, naming the grey.pal it looked for.
 file(RENAME ${pals} ${pals}.away)
-execute_process(COMMAND ${convert} RESULT_VARIABLE status ERROR_VARIABLE errors)
+execute_process(COMMAND ${convert} RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
 file(RENAME ${pals}.away ${pals})
 string(FIND "${errors}" "${ROOT}/bin/pals/grey.pal: The fallback palette is missing" at)
 if(NOT status EQUAL 1 OR at EQUAL -1)

@@ -10,4 +10,8 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/artwork/skardetools.ico"));
 }
 
+QIcon volExtractorIcon() {
+    return QIcon(QStringLiteral(":/artwork/volextract.ico"));
+}
+
 } // namespace skarde::gui

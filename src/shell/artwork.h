@@ -12,5 +12,7 @@ namespace skarde::gui {
 QPixmap programPicture();
 // The 32 x 32, 16-colour icon of the main window.
 QIcon programIcon();
+// The 32 x 32, 16-colour icon of the VOL File Extractor.
+QIcon volExtractorIcon();
 
 } // namespace skarde::gui

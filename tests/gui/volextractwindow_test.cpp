@@ -417,7 +417,7 @@ TEST(VolExtractWindow, IsOpenedOnceFromTheToolsMenuWithItsOwnIcon) {
     const auto children = module1.mainWindow()->mdiArea().subWindowList();
     ASSERT_EQ(children.size(), 1);
     EXPECT_EQ(children[0]->widget()->objectName(), "frmvolextract");
-    const QIcon icon = children[0]->widget()->windowIcon();
+    const QIcon icon = children[0]->windowIcon();
     EXPECT_FALSE(icon.isNull());
     EXPECT_NE(icon.pixmap(32).toImage(), module1.mainWindow()->windowIcon().pixmap(32).toImage());
 

@@ -159,9 +159,11 @@ void PreviewMember(benchmark::State& state) {
         state.PauseTiming();
         row = 1 - row;
         list->setCurrentRow(row);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+        QApplication::sendEvent(list, &press);
         QApplication::processEvents();
         state.ResumeTiming();
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
         QApplication::sendEvent(list, &release);
         extractor.window->previewWindow()->repaint();
     }

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -33,6 +34,11 @@ const QString kPreviewOn = QStringLiteral("Image Preview: ON");
 
 // Pixels between the extractor's right edge and the preview window.
 constexpr int kPreviewGap = 2;
+
+// A caption with a close box only; the window cannot be minimized, maximized or resized. The
+// close box is drawn only beside a system menu.
+constexpr Qt::WindowFlags kPreviewFrame = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
 template <typename Control> Control* named(Control* control, const char* name) {
     control->setObjectName(QString::fromLatin1(name));
@@ -157,8 +163,14 @@ void VolExtractWindow::connectEvents() {
     connect(command1_, &QPushButton::clicked, this, &VolExtractWindow::togglePreview);
 }
 
+// Only the release of a key pressed in the list previews: the release of the Enter that closed
+// the palette dialog lands in the list too, and would open the dialog again and again.
 bool VolExtractWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list1_ && event->type() == QEvent::KeyRelease && command1_->text() == kPreviewOn)
+    if (watched == list1_ && event->type() == QEvent::KeyPress)
+        keysPressedInList_.insert(static_cast<QKeyEvent*>(event)->key());
+    else if (watched == list1_ && event->type() == QEvent::KeyRelease &&
+             keysPressedInList_.remove(static_cast<QKeyEvent*>(event)->key()) &&
+             command1_->text() == kPreviewOn)
         PreviewSelectedMember();
     else if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonRelease)
         UpdateStartButton();
@@ -273,17 +285,14 @@ void VolExtractWindow::openPreviewWindow() {
     QMdiArea* area = extractor ? extractor->mdiArea() : nullptr;
     if (!area) {
         // Outside a main window (a window on its own) the preview is a tool window of it.
-        preview->setParent(this, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                     Qt::CustomizeWindowHint);
+        preview->setParent(this, Qt::Tool | kPreviewFrame);
         preview->setAttribute(Qt::WA_DeleteOnClose);
         const QRect outer = frameGeometry();
         preview->move(outer.x() + outer.width() + kPreviewGap, outer.y());
         preview->show();
         return;
     }
-    QMdiSubWindow* frame =
-        area->addSubWindow(preview, Qt::SubWindow | Qt::Tool | Qt::WindowTitleHint |
-                                        Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    QMdiSubWindow* frame = area->addSubWindow(preview, Qt::SubWindow | kPreviewFrame);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setFixedSize(frame->sizeHint());
     frame->move(extractor->x() + extractor->width() + kPreviewGap, extractor->y());

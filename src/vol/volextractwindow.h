@@ -11,6 +11,7 @@
 #include "converters/convertercontext.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QSize>
 #include <QWidget>
 
@@ -68,6 +69,7 @@ private:
     QPointer<ImagePreviewWindow> preview_;
     // The size a zoom button set while the preview was off, for its next opening.
     std::optional<QSize> closedPreviewSize_;
+    QSet<int> keysPressedInList_;
 };
 
 } // namespace skarde::gui

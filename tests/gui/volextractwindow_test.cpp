@@ -322,9 +322,13 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
               std::vector<std::string>{std::string(kNotVidodazBitmapMessage)});
     EXPECT_TRUE(fs::is_directory(over.rig.out / "sounds"));
 
-    // A key released in the list previews the row it moved to.
+    // A key released in the list previews the row it moved to; the release of a key pressed
+    // elsewhere (the Enter that closed a dialog) does not.
     QTest::keyClick(over.list1(), Qt::Key_Down);
     EXPECT_EQ(over.list1()->currentRow(), 3);
+    EXPECT_EQ(over.preview()->size(), QSize(10, 14));
+    over.list1()->setCurrentRow(0);
+    QTest::keyRelease(over.list1(), Qt::Key_Return);
     EXPECT_EQ(over.preview()->size(), QSize(10, 14));
 
     // An archive cut short since it was loaded: the member is reported, the picture stays.
@@ -384,7 +388,9 @@ TEST(VolExtractWindow, ThePreviewOpensRightOfTheExtractorAndEveryClosingTurnsItO
     ASSERT_NE(over.previewFrame(), nullptr);
     EXPECT_TRUE(over.previewFrame()->isVisible());
     EXPECT_EQ(over.previewFrame()->pos(), QPoint(10 + over.frame->width() + 2, 20));
-    EXPECT_FALSE(over.previewFrame()->windowFlags() & Qt::WindowMinimizeButtonHint);
+    const Qt::WindowFlags flags = over.previewFrame()->windowFlags();
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint && flags & Qt::WindowSystemMenuHint);
 
     // A click in the empty list changes nothing.
     QTest::mouseClick(over.list1()->viewport(), Qt::LeftButton);

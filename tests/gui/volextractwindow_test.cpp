@@ -301,11 +301,13 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
     writeFile(over.rig.out / "temp2.bmp", mine2);
     over.pickArchive("game.vol");
     over.toggle()->click();
-    ASSERT_NE(over.preview(), nullptr);
+    ASSERT_NE(over.previewFrame(), nullptr);
+    const QSize border = over.previewFrame()->size() - over.preview()->size();
     over.get<QPushButton>("Command2")->click();
 
     over.clickMember(0);
     EXPECT_EQ(over.preview()->size(), QSize(128, 64));
+    EXPECT_EQ(over.previewFrame()->size(), QSize(128, 64) + border);
     EXPECT_EQ(over.image1()->geometry(), QRect(0, 0, 128, 64));
     EXPECT_EQ(over.image1()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               expectedPicture(rock, 2));

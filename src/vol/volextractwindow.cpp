@@ -66,6 +66,15 @@ QMdiSubWindow* subWindowOf(const QWidget& window) {
     return qobject_cast<QMdiSubWindow*>(window.parentWidget());
 }
 
+// The preview window that an extractor closed earlier left open, if any.
+ImagePreviewWindow* previewLeftOpenIn(const QMdiArea& area) {
+    for (QMdiSubWindow* child : area.subWindowList())
+        if (auto* preview = qobject_cast<ImagePreviewWindow*>(child->widget());
+            preview && child->isVisible())
+            return preview;
+    return nullptr;
+}
+
 } // namespace
 
 VolExtractWindow::VolExtractWindow(ConverterContext& context, QWidget* parent)
@@ -273,16 +282,20 @@ void VolExtractWindow::togglePreview() {
 }
 
 // Right of the extractor, tops level; a child of the main window like the extractor. The
-// preview stays open when the extractor closes.
+// preview stays open when the extractor closes, and is still the one preview window when the
+// extractor opens again.
 void VolExtractWindow::openPreviewWindow() {
-    auto* preview = new ImagePreviewWindow;
+    QMdiSubWindow* extractor = subWindowOf(*this);
+    QMdiArea* area = extractor ? extractor->mdiArea() : nullptr;
+    ImagePreviewWindow* preview = area ? previewLeftOpenIn(*area) : nullptr;
+    QMdiSubWindow* frame = preview ? subWindowOf(*preview) : nullptr;
+    if (!preview)
+        preview = new ImagePreviewWindow;
     if (closedPreviewSize_)
         preview->setPictureSize(*closedPreviewSize_);
     closedPreviewSize_.reset();
     connect(preview, &ImagePreviewWindow::closed, this, &VolExtractWindow::previewClosed);
     preview_ = preview;
-    QMdiSubWindow* extractor = subWindowOf(*this);
-    QMdiArea* area = extractor ? extractor->mdiArea() : nullptr;
     if (!area) {
         // Outside a main window (a window on its own) the preview is a tool window of it.
         preview->setParent(this, Qt::Tool | kPreviewFrame);
@@ -292,9 +305,11 @@ void VolExtractWindow::openPreviewWindow() {
         preview->show();
         return;
     }
-    QMdiSubWindow* frame = area->addSubWindow(preview, Qt::SubWindow | kPreviewFrame);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setFixedSize(frame->sizeHint());
+    if (!frame) {
+        frame = area->addSubWindow(preview, Qt::SubWindow | kPreviewFrame);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setFixedSize(frame->sizeHint());
+    }
     frame->move(extractor->x() + extractor->width() + kPreviewGap, extractor->y());
     frame->show();
 }

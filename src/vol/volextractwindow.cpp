@@ -88,7 +88,6 @@ VolExtractWindow::VolExtractWindow(ConverterContext& context, QWidget* parent)
     layOut();
     connectEvents();
     frame_->setStartRule([this] { return list1_->count() > 0; });
-    zoom_ = 1;
     UpdateStartButton();
 }
 

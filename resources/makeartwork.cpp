@@ -1,6 +1,7 @@
 // Draws the program's own artwork: the 640 x 480, 256-colour picture of the splash and About
 // windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico) and the same icon
-// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png).
+// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png), and
+// the VOL File Extractor's icon (volextract.ico), in the same 16 colours.
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
@@ -371,6 +372,38 @@ skarde::artwork::RgbaImage drawThemeIcon(int size) {
     return image;
 }
 
+// The VOL File Extractor: a banded chest, a picture leaving it under a green arrow.
+Icon drawVolExtractorIcon() {
+    Icon icon;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const bool chest = x >= 3 && x <= 28 && y >= 16 && y <= 29;
+            const bool sheet = x >= 9 && x <= 22 && y >= 2 && y <= 17;
+            const bool arrow = x >= 24 && x <= 30 && y >= 3 && y <= 12 &&
+                               (y <= 6 ? std::abs(x - 27) <= y - 3 : std::abs(x - 27) <= 1);
+            icon.transparent.at(x, y) = chest || sheet || arrow ? 0 : 1;
+            int colour = 0;
+            if (sheet) {
+                const bool border = x == 9 || x == 22 || y == 2;
+                colour = border ? 13 : (y >= 11 ? 12 : (y >= 7 ? 4 : 3)); // hill under sky
+                if (!border && std::abs(x - 18) + std::abs(y - 6) <= 1)
+                    colour = 10; // the sun
+            }
+            if (chest) {
+                const bool edge = x == 3 || x == 28 || y == 16 || y == 29;
+                const bool band = y == 20 || x == 8 || x == 23;
+                colour = edge ? 13 : (band ? 10 : 11);
+                if (x >= 15 && x <= 16 && y >= 21 && y <= 23)
+                    colour = 9; // the lock
+            }
+            if (arrow)
+                colour = 12;
+            icon.colours.at(x, y) = static_cast<std::uint8_t>(colour);
+        }
+    }
+    return icon;
+}
+
 Bytes encodeIcon(const Icon& icon) {
     constexpr std::uint32_t colourRowBytes = 16; // 32 pixels of 4 bits
     constexpr std::uint32_t maskRowBytes = 4;    // 32 pixels of 1 bit
@@ -443,6 +476,7 @@ int main(int argc, char** argv) {
             skarde::writeFileWhole(folder / ("skardetools-" + std::to_string(size) + ".png"),
                                    skarde::artwork::encodePng(drawThemeIcon(size)));
         }
+        skarde::writeFileWhole(folder / "volextract.ico", encodeIcon(drawVolExtractorIcon()));
     } catch (const skarde::Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
         return 1;

@@ -13,4 +13,8 @@ QIcon programIcon() {
     return icon;
 }
 
+QIcon volExtractorIcon() {
+    return QIcon(QStringLiteral(":/artwork/volextract.ico"));
+}
+
 } // namespace skarde::gui

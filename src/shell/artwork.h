@@ -12,5 +12,7 @@ namespace skarde::gui {
 QPixmap programPicture();
 // The icon of the main window: the 32 x 32, 16-colour one and larger copies for the desktop.
 QIcon programIcon();
+// The 32 x 32, 16-colour icon of the VOL File Extractor.
+QIcon volExtractorIcon();
 
 } // namespace skarde::gui

@@ -24,6 +24,8 @@ QMdiSubWindow* addChildWindow(QMdiArea& area, std::unique_ptr<QWidget> window) {
     QMdiSubWindow* child =
         area.addSubWindow(window.release(), fixed ? kFixedBorder : Qt::SubWindow);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame draws the icon: a window's own icon must reach it.
+    child->setWindowIcon(child->widget()->windowIcon());
     if (fixed) {
         child->setFixedSize(child->sizeHint());
     }

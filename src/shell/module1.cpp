@@ -1,5 +1,6 @@
 #include "module1.h"
 
+#include "artwork.h"
 #include "converters/palsfolder.h"
 #include "guiprompts.h"
 #include "mainwindow.h"
@@ -7,6 +8,7 @@
 #include "qtpaths.h"
 #include "splashwindow.h"
 #include "tools/pbmp2bmpwindow.h"
+#include "vol/volextractwindow.h"
 
 #include <QCoreApplication>
 
@@ -49,6 +51,11 @@ void Module1::createProgressWindow() {
 void Module1::connectToolWindows() {
     mainWindow_->registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"),
                                     [this] { return std::make_unique<Pbmp2BmpWindow>(*context_); });
+    mainWindow_->registerToolWindow(QStringLiteral("mnuToolsvolextract"), [this] {
+        auto window = std::make_unique<VolExtractWindow>(*context_);
+        window->setWindowIcon(volExtractorIcon());
+        return window;
+    });
 }
 
 void Module1::continueFromSplash() {

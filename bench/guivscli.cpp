@@ -4,7 +4,8 @@
 // it: source and output folders, "Mark All Files", START. The images name a palette that needs no
 // question, so no dialog opens.
 //
-// Usage: gui_vs_cli [FILES [REPEATS]]   (2000 images of 256 x 256, best of 3 runs each)
+// Usage: gui_vs_cli [FILES [REPEATS]]   (2000 images of 256 x 256, best of 5 runs each)
+// The files go to a temporary folder under TMPDIR (/tmp by default).
 
 #include "converters/convertercontext.h"
 #include "fixtures/pbmpfixture.h"
@@ -58,10 +59,13 @@ std::vector<fs::path> writeImages(const fs::path& folder, int count) {
     return paths;
 }
 
-// A fresh, empty output folder for every run, so each run writes the same files anew.
-void emptyFolder(const fs::path& folder) {
-    fs::remove_all(folder);
+// A fresh output folder for every run, so each run writes the same files anew. Nothing is
+// deleted between runs: a file system that has just freed thousands of files allocates new ones
+// markedly slower, which would time the file system rather than the programs.
+fs::path freshFolder(const fs::path& root, const std::string& name, int run) {
+    const fs::path folder = root / (name + "-" + std::to_string(run));
     fs::create_directories(folder);
+    return folder;
 }
 
 template <typename Control> Control& control(QWidget& window, const char* name) {
@@ -97,18 +101,18 @@ struct WindowRig {
     skarde::gui::Pbmp2BmpWindow window;
     int modalsSeen = 0;
 
-    WindowRig(const fs::path& pals, const fs::path& in, const fs::path& out)
+    WindowRig(const fs::path& pals, const fs::path& in)
         : context{progress, prompts, pals}, window(context) {
         progress.show();
         progress.hide();
         window.show();
         control<skarde::gui::FolderList>(window, "Dir1").setFolder(qtPath(in));
-        control<skarde::gui::FolderList>(window, "Dir2").setFolder(qtPath(out));
         control<QCheckBox>(window, "Check1").setChecked(true);
-        QCoreApplication::processEvents();
     }
 
-    double timeRun() {
+    double timeRun(const fs::path& out) {
+        control<skarde::gui::FolderList>(window, "Dir2").setFolder(qtPath(out));
+        QCoreApplication::processEvents();
         // No dialog should open; should one do so anyway, close it and fail rather than hang.
         QTimer watchdog;
         QObject::connect(&watchdog, &QTimer::timeout, [this] {
@@ -148,24 +152,20 @@ int run(int count, int repeats) {
     skarde::test::TempFolder root;
     const fs::path in = root / "in";
     const fs::path pals = SKARDE_PALS_DIR;
-    const fs::path cliOut = root / "out-cli";
-    const fs::path windowOut = root / "out-window";
     std::printf("writing %d game bitmaps of %d x %d...\n", count, kImageSide, kImageSide);
     const std::vector<fs::path> images = writeImages(in, count);
-    emptyFolder(windowOut);
-    WindowRig rig(pals, in, windowOut);
+    WindowRig rig(pals, in);
 
     std::vector<double> cliTimes;
     std::vector<double> windowTimes;
-    for (int i = 0; i < repeats; ++i) {
-        emptyFolder(cliOut);
+    for (int i = 1; i <= repeats; ++i) {
+        const fs::path cliOut = freshFolder(root.path(), "out-cli", i);
         cliTimes.push_back(timeCli(images, pals, cliOut));
-        emptyFolder(windowOut);
-        windowTimes.push_back(rig.timeRun());
-        std::printf("run %d: window %.3f s, CLI %.3f s\n", i + 1, windowTimes.back(),
-                    cliTimes.back());
+        const fs::path windowOut = freshFolder(root.path(), "out-window", i);
+        windowTimes.push_back(rig.timeRun(windowOut));
+        std::printf("run %d: window %.3f s, CLI %.3f s\n", i, windowTimes.back(), cliTimes.back());
+        checkSameOutput(windowOut, cliOut, count);
     }
-    checkSameOutput(windowOut, cliOut, count);
 
     const double cli = *std::min_element(cliTimes.begin(), cliTimes.end());
     const double window = *std::min_element(windowTimes.begin(), windowTimes.end());
@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 2000;
-    const int repeats = argc > 2 ? std::atoi(argv[2]) : 3;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
     if (count < 1 || repeats < 1) {
         std::fprintf(stderr, "usage: gui_vs_cli [FILES [REPEATS]]\n");
         return 2;

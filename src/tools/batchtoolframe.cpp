@@ -8,7 +8,11 @@
 #include "shell/qtpaths.h"
 
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace skarde::gui {
 
@@ -17,6 +21,15 @@ namespace {
 template <typename Control> Control* named(Control* control, const char* name) {
     control->setObjectName(QString::fromLatin1(name));
     return control;
+}
+
+// Whether each row of `list` is selected, from one pass over the selection's ranges.
+std::vector<bool> markedRows(const QListWidget& list) {
+    std::vector<bool> marked(static_cast<std::size_t>(list.count()), false);
+    for (const QItemSelectionRange& range : list.selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            marked[static_cast<std::size_t>(row)] = true;
+    return marked;
 }
 
 } // namespace
@@ -88,14 +101,18 @@ void BatchToolFrame::runOverMarkedRows(
     const QListWidget& list, const std::function<void(int row, const QString& name)>& convertRow) {
     ProgressSink& progress = context_.progress;
     progress.show();
-    int handled = 0;
-    for (int row = 0; row < list.count(); ++row)
-        handled += list.item(row)->isSelected() ? 1 : 0;
+    // The marks are read once: asking the selection about each row searches all of its ranges,
+    // which grows with the square of the list for a scattered selection. No input is taken
+    // during the run and `convertRow` may only unmark its own row, so the marks cannot change
+    // under the loop.
+    const std::vector<bool> marked = markedRows(list);
+    const int count = static_cast<int>(marked.size());
+    int handled = static_cast<int>(std::count(marked.begin(), marked.end(), true));
     progress.setMinimum(Bar::ProgressBar1, 0);
     progress.setMaximum(Bar::ProgressBar1, handled);
     handled = 0;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.item(row)->isSelected()) {
+    for (int row = 0; row < count; ++row) {
+        if (marked[row]) {
             ++handled;
             const QString name = list.item(row)->text();
             progress.setCaption("Progress - " + name.toStdString());

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace skarde::gui {
 namespace {
 
@@ -268,7 +270,7 @@ struct GuiRig {
     ConverterContext context{progress, prompts, pals};
     ModalAnswerer answerer;
 
-    GuiRig() {
+    explicit GuiRig(ProgressWindow::Clock clock = {}) : progress(nullptr, std::move(clock)) {
         fs::create_directories(pals);
         fs::create_directories(in);
         fs::create_directories(out);
@@ -374,6 +376,73 @@ TEST(Pbmp2BmpWindow, AsksForTheWorldPaletteOfEachImageStartingAtGrey) {
     EXPECT_EQ(colourTableOf(readFile(rig.out / "a.bmp")), grey);
     EXPECT_EQ(colourTableOf(readFile(rig.out / "b.bmp")), grey);
     EXPECT_EQ(colourTableOf(readFile(rig.out / "c.bmp")), tableOfPal(makePal(41)));
+}
+
+// Records the position ProgressBar2 shows at each of its paints.
+struct BarPaints : QObject {
+    explicit BarPaints(QProgressBar& bar) : bar(bar) { bar.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            shown.push_back(bar.value());
+        return false;
+    }
+    QProgressBar& bar;
+    std::vector<int> shown;
+};
+
+TEST(Pbmp2BmpWindow, ALongRunIsDrawnAlongTheWayNotPerRowAndEndsWithTheBarsWhereTheSinkPutThem) {
+    // Every look at the clock moves it on a millisecond: a draw falls due every few rows.
+    qint64 now = 0;
+    GuiRig rig([&now] { return ++now; });
+    constexpr int kHeight = 300;
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        writeFile(rig.in / name, makePbmp(pbmpOf(4, kHeight)));
+    Pbmp2BmpWindow window(rig.context);
+    control<FolderList>(window, "Dir1")->setFolder(toQString(rig.in));
+    control<FolderList>(window, "Dir2")->setFolder(toQString(rig.out));
+    control<QCheckBox>(window, "Check1")->click();
+    QProgressBar* bar1 = control<QProgressBar>(rig.progress, "ProgressBar1");
+    QProgressBar* bar2 = control<QProgressBar>(rig.progress, "ProgressBar2");
+    BarPaints paints(*bar2);
+
+    control<QPushButton>(window, "cmdconvert")->click();
+
+    EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+    const auto midImage = std::count_if(paints.shown.begin(), paints.shown.end(),
+                                        [](int row) { return row > 0 && row < kHeight; });
+    EXPECT_GE(midImage, 3) << "drawn during the run";
+    EXPECT_LT(paints.shown.size(), std::size_t{kHeight / 5}) << "drawn on every few rows";
+    EXPECT_EQ(rig.progress.value(Bar::ProgressBar1), 3);
+    EXPECT_EQ(rig.progress.value(Bar::ProgressBar2), kHeight);
+    EXPECT_EQ(bar1->maximum(), 3);
+    EXPECT_EQ(bar1->value(), 3);
+    EXPECT_EQ(bar2->maximum(), kHeight);
+    EXPECT_EQ(bar2->value(), kHeight);
+    EXPECT_EQ(rig.progress.windowTitle(), "Progress");
+}
+
+TEST(Pbmp2BmpWindow, AMessageDuringARunFindsTheProgressWindowDrawnUpToDate) {
+    // A clock that stands still: nothing falls due, only the message can draw.
+    GuiRig rig([] { return qint64{0}; });
+    writeFile(rig.in / "a.bmp", makePbmp(pbmpOf(3, 2)));
+    writeFile(rig.in / "b.bmp", Bytes{'B', 'M', 0, 0});
+    Pbmp2BmpWindow window(rig.context);
+    control<FolderList>(window, "Dir1")->setFolder(toQString(rig.in));
+    control<FolderList>(window, "Dir2")->setFolder(toQString(rig.out));
+    control<QCheckBox>(window, "Check1")->click();
+    QString caption;
+    int filesShown = -1;
+    rig.answerer.enqueue([&](QWidget& box) {
+        caption = rig.progress.windowTitle();
+        filesShown = control<QProgressBar>(rig.progress, "ProgressBar1")->value();
+        test::pressOk()(box);
+    });
+
+    control<QPushButton>(window, "cmdconvert")->click();
+
+    EXPECT_EQ(rig.answerer.unexpected(), 0);
+    EXPECT_EQ(caption, "Progress - b.bmp");
+    EXPECT_EQ(filesShown, 1);
 }
 
 TEST(Pbmp2BmpWindow, AnUnreadableDriveOrVanishedFolderIsReportedAndTheListsStayUsable) {

@@ -71,28 +71,47 @@ TEST(ProgressWindow, KeepsWhatItsUsersSetWhileTheBarOnlyShowsAValidRange) {
     EXPECT_EQ(barOf(window, "ProgressBar2")->value(), 1);
 }
 
-TEST(ProgressWindow, RepaintsCaptionAndBarsWithoutTheEventLoop) {
-    ProgressWindow window;
+TEST(ProgressWindow, DrawsWhenShownThenAtMostEveryIntervalAndBeforeItHides) {
+    qint64 now = 0;
+    ProgressWindow window(nullptr, [&now] { return now; });
+    QProgressBar* bar = barOf(window, "ProgressBar2");
+    PaintCounter counter;
+    bar->installEventFilter(&counter);
+    window.setCaption("Progress - a.bmp");
+    window.setMaximum(Bar::ProgressBar2, 10);
+    window.setValue(Bar::ProgressBar2, 2);
     window.show();
     ASSERT_TRUE(window.isVisible());
-    PaintCounter counter;
-    QProgressBar* bar = barOf(window, "ProgressBar2");
-    bar->installEventFilter(&counter);
-    window.setMinimum(Bar::ProgressBar2, 0);
-    window.setValue(Bar::ProgressBar2, 0);
-    window.setMaximum(Bar::ProgressBar2, 10);
-    const int afterRange = counter.paints;
-    EXPECT_GE(afterRange, 1);
-    window.setValue(Bar::ProgressBar2, 5);
-    EXPECT_GT(counter.paints, afterRange);
-    window.setCaption("Progress - a.bmp");
     EXPECT_EQ(window.windowTitle(), "Progress - a.bmp");
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_GE(counter.paints, 1);
 
-    // Hidden, it keeps its caption and values for the next run.
+    // Within the interval every change is kept, none drawn.
+    const int shownPaints = counter.paints;
+    now += ProgressWindow::kDrawIntervalMs - 1;
+    window.setCaption("Progress - b.bmp");
+    window.setValue(Bar::ProgressBar2, 5);
+    EXPECT_EQ(window.value(Bar::ProgressBar2), 5);
+    EXPECT_EQ(window.caption(), "Progress - b.bmp");
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_EQ(window.windowTitle(), "Progress - a.bmp");
+    EXPECT_EQ(counter.paints, shownPaints);
+
+    // The first change once the interval is over draws everything kept.
+    now += 1;
+    window.setValue(Bar::ProgressBar2, 6);
+    EXPECT_EQ(bar->value(), 6);
+    EXPECT_EQ(window.windowTitle(), "Progress - b.bmp");
+    EXPECT_GT(counter.paints, shownPaints);
+
+    // Hiding draws what is pending first; hidden, it keeps caption and values for the next run.
+    window.setValue(Bar::ProgressBar2, 10);
+    window.setCaption("Progress");
     window.hide();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), "Progress - a.bmp");
-    EXPECT_EQ(window.value(Bar::ProgressBar2), 5);
+    EXPECT_EQ(bar->value(), 10);
+    EXPECT_EQ(window.windowTitle(), "Progress");
+    EXPECT_EQ(window.value(Bar::ProgressBar2), 10);
 }
 
 TEST(ProgressWindow, CannotBeClosedByTheUser) {

@@ -9,7 +9,10 @@ set_target_properties(makeartwork PROPERTIES
 set(SKARDE_ARTWORK_DIR ${CMAKE_CURRENT_BINARY_DIR}/artwork)
 set(SKARDE_ARTWORK_FILES
   ${SKARDE_ARTWORK_DIR}/picture.bmp
-  ${SKARDE_ARTWORK_DIR}/skardetools.ico)
+  ${SKARDE_ARTWORK_DIR}/skardetools.ico
+  ${SKARDE_ARTWORK_DIR}/frmpba2bmp.ico
+  ${SKARDE_ARTWORK_DIR}/frmbmp2pbmp.ico
+  ${SKARDE_ARTWORK_DIR}/frmpplextract.ico)
 add_custom_command(
   OUTPUT ${SKARDE_ARTWORK_FILES}
   COMMAND makeartwork ${SKARDE_ARTWORK_DIR}

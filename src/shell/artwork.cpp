@@ -10,4 +10,8 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/artwork/skardetools.ico"));
 }
 
+QIcon toolWindowIcon(const QString& windowName) {
+    return QIcon(QStringLiteral(":/artwork/") + windowName + QStringLiteral(".ico"));
+}
+
 } // namespace skarde::gui

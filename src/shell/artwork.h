@@ -12,5 +12,7 @@ namespace skarde::gui {
 QPixmap programPicture();
 // The 32 x 32, 16-colour icon of the main window.
 QIcon programIcon();
+// The 32 x 32, 16-colour icon of a tool window, by the window's name ("frmpba2bmp").
+QIcon toolWindowIcon(const QString& windowName);
 
 } // namespace skarde::gui

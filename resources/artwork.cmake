@@ -11,7 +11,10 @@ set(SKARDE_ARTWORK_DIR ${CMAKE_CURRENT_BINARY_DIR}/artwork)
 set(SKARDE_ARTWORK_FILES
   ${SKARDE_ARTWORK_DIR}/picture.bmp
   ${SKARDE_ARTWORK_DIR}/skardetools.ico
-  ${SKARDE_ARTWORK_DIR}/volextract.ico)
+  ${SKARDE_ARTWORK_DIR}/frmvolextract.ico
+  ${SKARDE_ARTWORK_DIR}/frmpba2bmp.ico
+  ${SKARDE_ARTWORK_DIR}/frmbmp2pbmp.ico
+  ${SKARDE_ARTWORK_DIR}/frmpplextract.ico)
 # The icon for the desktop's icon theme; built in too, so the window icon has every size.
 set(SKARDE_THEME_ICON_SIZES 32 48 128 256)
 foreach(size IN LISTS SKARDE_THEME_ICON_SIZES)

@@ -1,7 +1,7 @@
 // Draws the program's own artwork: the 640 x 480, 256-colour picture of the splash and About
-// windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico) and the same icon
-// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png), and
-// the VOL File Extractor's icon (volextract.ico), in the same 16 colours.
+// windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico), the same icon
+// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png), and the
+// icons of the tool windows, named after the windows (frmvolextract.ico, frmpba2bmp.ico...).
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
@@ -283,6 +283,7 @@ constexpr std::array<Rgb, 16> kIconColours{{{0, 0, 0},
 struct Icon {
     IndexedImage colours{32, 32};
     IndexedImage transparent{32, 32}; // 1 where the desktop shows through
+    std::array<Rgb, 16> palette = kIconColours;
 };
 
 constexpr int kIconTransparent = -1;
@@ -434,7 +435,7 @@ Bytes encodeIcon(const Icon& icon) {
     writer.i32(0);
     writer.u32(16);
     writer.u32(0);
-    for (const Rgb& colour : kIconColours) {
+    for (const Rgb& colour : icon.palette) {
         writer.u8(static_cast<std::uint8_t>(colour.blue));
         writer.u8(static_cast<std::uint8_t>(colour.green));
         writer.u8(static_cast<std::uint8_t>(colour.red));
@@ -459,6 +460,143 @@ Bytes encodeIcon(const Icon& icon) {
     return bytes;
 }
 
+// The tool windows' icons share one set of 16 colours.
+enum ToolColour : std::uint8_t {
+    kToolInk,
+    kToolShadow,
+    kToolGrey,
+    kToolPaper,
+    kToolWhite,
+    kToolNight,
+    kToolSky,
+    kToolIce,
+    kToolRed,
+    kToolOrange,
+    kToolYellow,
+    kToolGrass,
+    kToolForest,
+    kToolPurple,
+    kToolWood,
+    kToolBeige,
+};
+
+constexpr std::array<Rgb, 16> kToolIconColours{{{0, 0, 0},
+                                                {70, 70, 80},
+                                                {150, 150, 160},
+                                                {215, 215, 220},
+                                                {255, 255, 255},
+                                                {20, 28, 84},
+                                                {70, 130, 220},
+                                                {170, 210, 250},
+                                                {220, 40, 40},
+                                                {240, 140, 30},
+                                                {255, 220, 60},
+                                                {70, 190, 70},
+                                                {20, 110, 40},
+                                                {150, 60, 190},
+                                                {140, 90, 40},
+                                                {235, 205, 150}}};
+
+// Draws opaque pixels on an icon that starts fully transparent.
+class IconCanvas {
+public:
+    IconCanvas() {
+        std::fill(icon_.transparent.pixels.begin(), icon_.transparent.pixels.end(), 1);
+        icon_.palette = kToolIconColours;
+    }
+    void set(int x, int y, std::uint8_t colour) {
+        if (icon_.colours.contains(x, y)) {
+            icon_.colours.at(x, y) = colour;
+            icon_.transparent.at(x, y) = 0;
+        }
+    }
+    void clear(int x, int y) {
+        if (icon_.transparent.contains(x, y))
+            icon_.transparent.at(x, y) = 1;
+    }
+    void fill(int left, int top, int width, int height, std::uint8_t colour) {
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < left + width; ++x)
+                set(x, y, colour);
+    }
+    // Pixels within the ellipse of centre (cx, cy) and radii (rx, ry).
+    template <typename Paint>
+    void ellipse(double cx, double cy, double rx, double ry, Paint paint) {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if ((x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry) <= 1.0)
+                    paint(x, y);
+    }
+    void disc(double cx, double cy, double r, std::uint8_t colour) {
+        ellipse(cx, cy, r, r, [&](int x, int y) { set(x, y, colour); });
+    }
+    const Icon& icon() const { return icon_; }
+
+private:
+    Icon icon_;
+};
+
+// A small framed picture: sky, a sun, a green hill.
+void drawPictureCard(IconCanvas& canvas, int left, int top, int width, int height) {
+    canvas.fill(left, top, width, height, kToolInk);
+    canvas.fill(left + 1, top + 1, width - 2, height - 2, kToolSky);
+    canvas.disc(left + width - 5, top + 4, 1.6, kToolYellow);
+    for (int x = left + 1; x < left + width - 1; ++x) {
+        const int hill = top + height - 2 - static_cast<int>(3 * std::sin((x - left) * 0.35));
+        for (int y = std::max(top + 1, hill - 2); y < top + height - 1; ++y)
+            canvas.set(x, y, y < hill ? kToolGrass : kToolForest);
+    }
+}
+
+// PBA -> BMP: an array of pictures fanned out into single ones.
+Icon drawPbaIcon() {
+    IconCanvas canvas;
+    drawPictureCard(canvas, 1, 2, 17, 13);
+    drawPictureCard(canvas, 7, 9, 17, 13);
+    drawPictureCard(canvas, 14, 17, 17, 13);
+    return canvas.icon();
+}
+
+// RuziRire+: a picture being painted for the game, a brush across it.
+Icon drawMakeSkinIcon() {
+    IconCanvas canvas;
+    drawPictureCard(canvas, 1, 6, 22, 18);
+    for (int step = 0; step < 17; ++step) {
+        const int x = 29 - step;
+        const int y = 2 + step;
+        const std::uint8_t colour = step < 9 ? kToolWood : (step < 12 ? kToolGrey : kToolRed);
+        for (int spread = -1; spread <= 1; ++spread) {
+            canvas.set(x + spread, y, colour);
+            canvas.set(x, y + spread, colour);
+        }
+    }
+    canvas.disc(11.5, 20.5, 2.2, kToolRed);
+    canvas.fill(5, 26, 4, 4, kToolRed);
+    canvas.fill(10, 26, 4, 4, kToolYellow);
+    canvas.fill(15, 26, 4, 4, kToolSky);
+    canvas.fill(20, 26, 4, 4, kToolPurple);
+    return canvas.icon();
+}
+
+// PPL Extract: a painter's palette with its colours, and a thumb hole.
+Icon drawPplIcon() {
+    IconCanvas canvas;
+    canvas.ellipse(15.5, 16.5, 15.0, 12.0, [&](int x, int y) { canvas.set(x, y, kToolWood); });
+    canvas.ellipse(15.5, 16.5, 14.0, 11.0, [&](int x, int y) { canvas.set(x, y, kToolBeige); });
+    canvas.ellipse(21.5, 22.0, 2.6, 2.6, [&](int x, int y) { canvas.clear(x, y); });
+    const std::array<std::pair<std::pair<double, double>, std::uint8_t>, 6> blobs{{
+        {{7.5, 14.0}, kToolRed},
+        {{12.0, 9.0}, kToolOrange},
+        {{18.0, 8.0}, kToolYellow},
+        {{24.0, 11.0}, kToolGrass},
+        {{26.0, 17.0}, kToolSky},
+        {{9.0, 20.5}, kToolPurple},
+    }};
+    for (const auto& [centre, colour] : blobs)
+        canvas.disc(centre.first, centre.second, 2.3, colour);
+    return canvas.icon();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -476,7 +614,10 @@ int main(int argc, char** argv) {
             skarde::writeFileWhole(folder / ("skardetools-" + std::to_string(size) + ".png"),
                                    skarde::artwork::encodePng(drawThemeIcon(size)));
         }
-        skarde::writeFileWhole(folder / "volextract.ico", encodeIcon(drawVolExtractorIcon()));
+        skarde::writeFileWhole(folder / "frmvolextract.ico", encodeIcon(drawVolExtractorIcon()));
+        skarde::writeFileWhole(folder / "frmpba2bmp.ico", encodeIcon(drawPbaIcon()));
+        skarde::writeFileWhole(folder / "frmbmp2pbmp.ico", encodeIcon(drawMakeSkinIcon()));
+        skarde::writeFileWhole(folder / "frmpplextract.ico", encodeIcon(drawPplIcon()));
     } catch (const skarde::Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
         return 1;

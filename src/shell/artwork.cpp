@@ -13,8 +13,8 @@ QIcon programIcon() {
     return icon;
 }
 
-QIcon volExtractorIcon() {
-    return QIcon(QStringLiteral(":/artwork/volextract.ico"));
+QIcon toolWindowIcon(const QString& windowName) {
+    return QIcon(QStringLiteral(":/artwork/") + windowName + QStringLiteral(".ico"));
 }
 
 } // namespace skarde::gui

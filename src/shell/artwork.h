@@ -12,7 +12,7 @@ namespace skarde::gui {
 QPixmap programPicture();
 // The icon of the main window: the 32 x 32, 16-colour one and larger copies for the desktop.
 QIcon programIcon();
-// The 32 x 32, 16-colour icon of the VOL File Extractor.
-QIcon volExtractorIcon();
+// The 32 x 32, 16-colour icon of a tool window, by the window's name ("frmpba2bmp").
+QIcon toolWindowIcon(const QString& windowName);
 
 } // namespace skarde::gui

@@ -7,12 +7,25 @@
 #include "progresswindow.h"
 #include "qtpaths.h"
 #include "splashwindow.h"
+#include "tools/bmp2pbmpwindow.h"
+#include "tools/pba2bmpwindow.h"
 #include "tools/pbmp2bmpwindow.h"
+#include "tools/pplextractwindow.h"
 #include "vol/volextractwindow.h"
 
 #include <QCoreApplication>
 
 namespace skarde::gui {
+
+namespace {
+
+// A tool window wearing the icon drawn for it, found by the window's name.
+std::unique_ptr<QWidget> withOwnIcon(std::unique_ptr<QWidget> window) {
+    window->setWindowIcon(toolWindowIcon(window->objectName()));
+    return window;
+}
+
+} // namespace
 
 Module1::Module1() = default;
 
@@ -52,9 +65,16 @@ void Module1::connectToolWindows() {
     mainWindow_->registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"),
                                     [this] { return std::make_unique<Pbmp2BmpWindow>(*context_); });
     mainWindow_->registerToolWindow(QStringLiteral("mnuToolsvolextract"), [this] {
-        auto window = std::make_unique<VolExtractWindow>(*context_);
-        window->setWindowIcon(volExtractorIcon());
-        return window;
+        return withOwnIcon(std::make_unique<VolExtractWindow>(*context_));
+    });
+    mainWindow_->registerToolWindow(QStringLiteral("mnuToolspba2bmp"), [this] {
+        return withOwnIcon(std::make_unique<Pba2BmpWindow>(*context_));
+    });
+    mainWindow_->registerToolWindow(QStringLiteral("mnuToolsmakeskin"), [this] {
+        return withOwnIcon(std::make_unique<Bmp2PbmpWindow>(*context_));
+    });
+    mainWindow_->registerToolWindow(QStringLiteral("mnupplextract"), [this] {
+        return withOwnIcon(std::make_unique<PplExtractWindow>(*context_));
     });
 }
 

@@ -97,6 +97,12 @@ std::filesystem::path BatchToolFrame::outputFolder() const {
     return toPath(dir2_->folder());
 }
 
+std::filesystem::path BatchToolFrame::outputBase(const QString& fileName) const {
+    QString base = fileName;
+    base.chop(4);
+    return destinationPath(base);
+}
+
 void BatchToolFrame::runOverMarkedRows(
     const QListWidget& list, const std::function<void(int row, const QString& name)>& convertRow) {
     ProgressSink& progress = context_.progress;

@@ -26,8 +26,8 @@
 //   5. ConvertSelectedFiles: windows that convert each marked file in turn with ProgressBar1
 //      counting (PBMP -> BMP, RuziRire+, the VOL extraction over its member list) call
 //      runOverMarkedRows with their per-file step; the others (PBA, PPL) loop over File1
-//      themselves. Paths: sourcePath(name), destinationPath(name), outputFolder(); an output
-//      base is destinationPath(name without its extension).
+//      themselves. Paths: sourcePath(name), destinationPath(name), outputFolder(), and
+//      outputBase(name) for the converters that name their own outputs.
 
 #include "filelist.h"
 
@@ -76,6 +76,9 @@ public:
     std::filesystem::path sourcePath(const QString& fileName) const;
     std::filesystem::path destinationPath(const QString& fileName) const;
     std::filesystem::path outputFolder() const;
+    // Where the outputs of `fileName` go for converters that number or name them themselves:
+    // Dir2's folder and the name without its last four characters (".PBA", ".pft", ".PPL").
+    std::filesystem::path outputBase(const QString& fileName) const;
 
     // The shared batch run, without yielding to the event loop: shows the progress window,
     // sets ProgressBar1 to 0..number of marked rows, and for each marked row in list order

@@ -44,4 +44,12 @@ bool FileList::isMarked(int row) const {
     return entry && entry->isSelected();
 }
 
+QStringList FileList::markedFileNames() const {
+    QStringList names;
+    for (int row = 0; row < count(); ++row)
+        if (isMarked(row))
+            names << fileName(row);
+    return names;
+}
+
 } // namespace skarde::gui

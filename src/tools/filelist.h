@@ -22,6 +22,8 @@ public:
     void setFolder(const QString& folder);
     QString fileName(int row) const;
     bool isMarked(int row) const;
+    // The names of the marked files, in list order.
+    QStringList markedFileNames() const;
 
 private:
     QString folder_;

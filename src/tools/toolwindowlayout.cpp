@@ -1,6 +1,7 @@
 #include "toolwindowlayout.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QWidget>
 
 namespace skarde::gui {
@@ -35,6 +36,16 @@ QFrame* addFrame(QWidget& container, const QRect& geometry, const QString& objec
     frame->setGeometry(geometry);
     frame->lower();
     return frame;
+}
+
+QLabel* addHeading(QWidget& container, const QRect& geometry, const QString& text,
+                   const QString& objectName) {
+    auto* label = new QLabel(text, &container);
+    label->setObjectName(objectName);
+    label->setFont(headingFont(label->font()));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(geometry);
+    return label;
 }
 
 QFont headingFont(const QFont& base) {

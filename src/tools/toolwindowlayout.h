@@ -9,6 +9,7 @@
 #include <QString>
 
 class QFrame;
+class QLabel;
 class QWidget;
 
 namespace skarde::gui {
@@ -19,6 +20,10 @@ void place(QWidget& control, QWidget& container, const QRect& geometry);
 
 // A frame without caption that only groups and draws a border.
 QFrame* addFrame(QWidget& container, const QRect& geometry, const QString& objectName);
+
+// A heading label in `container` at `geometry`: centred, in the heading font.
+QLabel* addHeading(QWidget& container, const QRect& geometry, const QString& text,
+                   const QString& objectName);
 
 // The centred bold 12-point headings over the lists ("Files to Convert").
 QFont headingFont(const QFont& base);

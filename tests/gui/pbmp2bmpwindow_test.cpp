@@ -1,5 +1,5 @@
 #include "layoutchecks.h"
-#include "modalanswerer.h"
+#include "toolwindowrig.h"
 
 #include "converters/fileio.h"
 #include "converters/palette.h"
@@ -29,30 +29,18 @@ namespace skarde::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using test::control;
+using test::GuiRig;
 using test::makePal;
 using test::makePbmp;
-using test::ModalAnswerer;
 using test::PbmpFields;
 using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-template <typename Control> Control* control(QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 // The window over the rig's in/ and out/ folders, with recording stand-ins for the user.
-struct WindowOverRig {
-    explicit WindowOverRig(test::ConverterRig& rig) : window(rig.context) {
-        source()->setFolder(toQString(rig.in));
-        output()->setFolder(toQString(rig.out));
-    }
-    FolderList* source() { return control<FolderList>(window, "Dir1"); }
-    FolderList* output() { return control<FolderList>(window, "Dir2"); }
-    FileList* files() { return control<FileList>(window, "File1"); }
-    QPushButton* start() { return control<QPushButton>(window, "cmdconvert"); }
+struct WindowOverRig : test::ToolWindowOverRig<Pbmp2BmpWindow> {
+    using ToolWindowOverRig::ToolWindowOverRig;
     QCheckBox* markAll() { return control<QCheckBox>(window, "Check1"); }
     void mark(std::initializer_list<int> rows) {
         for (int row : rows)
@@ -65,7 +53,6 @@ struct WindowOverRig {
                 rows.push_back(row);
         return rows;
     }
-    Pbmp2BmpWindow window;
 };
 
 // What ConvertPbmpToBmp itself writes for `pbmp`, with the same pals folder.
@@ -258,25 +245,6 @@ TEST(Pbmp2BmpWindow, ALowerBarRunsOverEachImagesRows) {
     EXPECT_EQ(rig.progress.positions(Bar::ProgressBar2), rows);
     EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{1, 2}));
 }
-
-// The program's own progress window and message boxes, answered from the test.
-struct GuiRig {
-    TempFolder root;
-    fs::path pals = root / "pals";
-    fs::path in = root / "in";
-    fs::path out = root / "out";
-    ProgressWindow progress;
-    GuiPrompts prompts;
-    ConverterContext context{progress, prompts, pals};
-    ModalAnswerer answerer;
-
-    explicit GuiRig(ProgressWindow::Clock clock = {}) : progress(nullptr, std::move(clock)) {
-        fs::create_directories(pals);
-        fs::create_directories(in);
-        fs::create_directories(out);
-        test::writeGreyPal(pals);
-    }
-};
 
 TEST(Pbmp2BmpWindow, AFileThatIsNotAPbmpIsRefusedOnceAndTheRunGoesOn) {
     GuiRig rig;

@@ -1,0 +1,51 @@
+#pragma once
+
+// frmbmp2pbmp "RuziRire+": turns the marked Windows bitmaps of the source folder into game
+// bitmaps of the same names in the output folder, naming the game palette chosen in List1 and
+// the drawing option chosen on Slider1.
+
+#include "converters/convertercontext.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <string>
+
+class QListWidget;
+class QSlider;
+
+namespace skarde::gui {
+
+class BatchToolFrame;
+
+class Bmp2PbmpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit Bmp2PbmpWindow(ConverterContext& context, QWidget* parent = nullptr);
+
+    void UpdateStartButton();
+    // Refuses to run, with a message, until a palette has been chosen: a file naming no palette
+    // would be of no use to the game.
+    void ConvertSelectedFiles();
+
+    // The file being converted, or the last one.
+    std::filesystem::path infile;
+    std::filesystem::path OutFile;
+    // The choices of the current (or last) run, as the converter takes them: the palette list
+    // position and the slider value in decimal. Empty until the first run with a palette.
+    std::string paluse;
+    std::string newpica;
+
+private:
+    void layOut();
+    void addPaletteList(QWidget& container);
+    void addOptionSlider(QWidget& container);
+    bool captureChoices();
+
+    ConverterContext& context_;
+    BatchToolFrame* frame_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QSlider* slider1_ = nullptr;
+};
+
+} // namespace skarde::gui

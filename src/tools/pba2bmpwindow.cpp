@@ -1,0 +1,83 @@
+#include "pba2bmpwindow.h"
+
+#include "batchtoolframe.h"
+#include "drivelist.h"
+#include "folderlist.h"
+#include "toolwindowlayout.h"
+
+#include "converters/pbatobmp.h"
+#include "shell/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace skarde::gui {
+
+Pba2BmpWindow::Pba2BmpWindow(ConverterContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("frmpba2bmp"));
+    setWindowTitle(QStringLiteral("PBA -> BMP"));
+    setFixedSize(twipsSize(10005, 6870));
+    frame_ = new BatchToolFrame(*this, context_, QStringLiteral("*.PBA;*.pft"),
+                                FileList::Selection::Single);
+    layOut();
+    frame_->setRun([this] { ConvertSelectedFiles(); });
+    UpdateStartButton();
+}
+
+// The three columns of the batch tool windows; on the right, below the output lists, an empty
+// frame, START and the "Files Extracted" count, with a further empty frame beside them.
+void Pba2BmpWindow::layOut() {
+    QWidget& window = *this;
+    place(*frame_->drive1(), window, twipsRect(240, 240, 2895, 315));
+    place(*frame_->dir1(), window, twipsRect(240, 1080, 2895, 5535));
+    addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
+    addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
+
+    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
+    addHeading(*heading, twipsRect(120, 240, 2895, 375), QStringLiteral("Files to Convert"),
+               QStringLiteral("Label4"));
+    QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
+    place(*frame_->file1(), *files, twipsRect(120, 240, 2895, 5535));
+
+    place(*frame_->drive2(), window, twipsRect(6720, 240, 3015, 315));
+    place(*frame_->dir2(), window, twipsRect(6720, 1080, 3015, 3240));
+    addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
+    addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
+    addFrame(window, twipsRect(6600, 4635, 2175, 615), QStringLiteral("Frame7"));
+    QFrame* start = addFrame(window, twipsRect(6600, 5355, 2175, 720), QStringLiteral("Frame8"));
+    place(*frame_->startButton(), *start, twipsRect(120, 120, 1935, 480));
+    QFrame* count = addFrame(window, twipsRect(6600, 6180, 2175, 615), QStringLiteral("Frame9"));
+    auto* label2 = new QLabel(QStringLiteral("Files Extracted"), count);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setAlignment(Qt::AlignCenter);
+    label2->setGeometry(twipsRect(120, 60, 1935, 255));
+    filesExtracted_ = new QLabel(QStringLiteral("0"), count);
+    filesExtracted_->setObjectName(QStringLiteral("Label7"));
+    filesExtracted_->setFont(startButtonFont(filesExtracted_->font()));
+    filesExtracted_->setAlignment(Qt::AlignCenter);
+    filesExtracted_->setGeometry(twipsRect(120, 300, 1935, 285));
+    addFrame(window, twipsRect(8880, 4635, 975, 2160), QStringLiteral("Frame10"));
+}
+
+void Pba2BmpWindow::UpdateStartButton() {
+    frame_->UpdateStartButton();
+}
+
+// Label7 counts what this run wrote, so that a label reading "Files Extracted" tells the truth.
+// The progress window is hidden at the end of every run, also when nothing was selected.
+void Pba2BmpWindow::ConvertSelectedFiles() {
+    ProgressSink& progress = context_.progress;
+    progress.show();
+    int written = 0;
+    for (const QString& name : frame_->file1()->markedFileNames()) {
+        inputPath_ = frame_->sourcePath(name);
+        outputBase_ = frame_->outputBase(name);
+        written += ConvertPbaToBmp(context_, inputPath_, outputBase_).filesWritten;
+    }
+    progress.hide();
+    filesExtracted_->setText(QString::number(written));
+}
+
+} // namespace skarde::gui

@@ -1,0 +1,64 @@
+#include "pplextractwindow.h"
+
+#include "batchtoolframe.h"
+#include "drivelist.h"
+#include "folderlist.h"
+#include "toolwindowlayout.h"
+
+#include "converters/ppltopal.h"
+#include "shell/twips.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+namespace skarde::gui {
+
+PplExtractWindow::PplExtractWindow(ConverterContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("frmpplextract"));
+    setWindowTitle(QStringLiteral("PPL Extract"));
+    setFixedSize(twipsSize(10005, 6870));
+    frame_ =
+        new BatchToolFrame(*this, context_, QStringLiteral("*.PPL"), FileList::Selection::Single);
+    layOut();
+    frame_->setRun([this] { ConvertSelectedFiles(); });
+    UpdateStartButton();
+}
+
+// The heading across the top; below it the source lists, the file list and the output lists
+// with START at the bottom right.
+void PplExtractWindow::layOut() {
+    QWidget& window = *this;
+    QFrame* heading = addFrame(window, twipsRect(120, 0, 9735, 735), QStringLiteral("Frame1"));
+    addHeading(*heading, twipsRect(120, 240, 9495, 375), QStringLiteral("PPL file Extractor"),
+               QStringLiteral("Label4"));
+
+    addFrame(window, twipsRect(120, 840, 3135, 735), QStringLiteral("Frame2"));
+    addFrame(window, twipsRect(120, 1680, 3135, 5115), QStringLiteral("Frame3"));
+    place(*frame_->drive1(), window, twipsRect(240, 1080, 2895, 315));
+    place(*frame_->dir1(), window, twipsRect(240, 1920, 2895, 4755));
+
+    QFrame* files = addFrame(window, twipsRect(3360, 840, 3255, 5955), QStringLiteral("Frame4"));
+    place(*frame_->file1(), *files, twipsRect(120, 240, 3015, 5535));
+
+    addFrame(window, twipsRect(6720, 840, 3135, 735), QStringLiteral("Frame5"));
+    addFrame(window, twipsRect(6720, 1680, 3135, 3735), QStringLiteral("Frame6"));
+    place(*frame_->drive2(), window, twipsRect(6840, 1080, 2895, 315));
+    place(*frame_->dir2(), window, twipsRect(6840, 1920, 2895, 3255));
+    QFrame* start = addFrame(window, twipsRect(6720, 5520, 3135, 1275), QStringLiteral("Frame7"));
+    place(*frame_->startButton(), *start, twipsRect(120, 360, 2895, 510));
+}
+
+void PplExtractWindow::UpdateStartButton() {
+    frame_->UpdateStartButton();
+}
+
+void PplExtractWindow::ConvertSelectedFiles() {
+    for (const QString& name : frame_->file1()->markedFileNames()) {
+        inputPath_ = frame_->sourcePath(name);
+        outputBase_ = frame_->outputBase(name);
+        ConvertPplToPal(context_, inputPath_, frame_->outputFolder());
+    }
+}
+
+} // namespace skarde::gui

@@ -34,9 +34,11 @@ TEST(ToolsMenu, EachEntryOpensOneWindowOfItsKindWearingItsOwnIcon) {
         const char* caption;
     };
     std::vector<QImage> icons{pictureOf(programIcon())};
-    for (const Entry& entry : {Entry{"mnuToolspba2bmp", "frmpba2bmp", "PBA -> BMP"},
-                               Entry{"mnuToolsmakeskin", "frmbmp2pbmp", "RuziRire+"},
-                               Entry{"mnupplextract", "frmpplextract", "PPL Extract"}}) {
+    for (const Entry& entry :
+         {Entry{"mnuToolspba2bmp", "frmpba2bmp", "PBA -> BMP"},
+          Entry{"mnuToolsmakeskin", "frmbmp2pbmp", "RuziRire+"},
+          Entry{"mnupplextract", "frmpplextract", "PPL Extract"},
+          Entry{"mnuToolsvolextract", "frmvolextract", "VOL File Extractor"}}) {
         for (int time = 0; time < 2; ++time)
             test::menuEntry(main, entry.menuEntry)->trigger();
         settle();

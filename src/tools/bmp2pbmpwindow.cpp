@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
+
 namespace skarde::gui {
 
 namespace {
@@ -111,8 +113,12 @@ void Bmp2PbmpWindow::addOptionSlider(QWidget& container) {
         label->setProperty("index", option.labelIndex);
         const bool last = option.sliderValue == slider1_->maximum();
         label->setWordWrap(last);
-        label->setGeometry(
-            twipsRect(600, kOptionSpacing * option.sliderValue, 2175, last ? 375 : 255));
+        QRect place = twipsRect(600, kOptionSpacing * option.sliderValue, 2175, last ? 375 : 255);
+        // The two-line caption was measured for a smaller font than the desktop's: let it take
+        // the lines it needs rather than cut them off.
+        if (last)
+            place.setHeight(std::max(place.height(), label->heightForWidth(place.width())));
+        label->setGeometry(place);
     }
 }
 

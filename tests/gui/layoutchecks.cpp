@@ -39,7 +39,10 @@ std::vector<std::string> clippedTexts(const QWidget& window) {
     std::vector<std::string> clipped;
     for (const QWidget* control : window.findChildren<QWidget*>()) {
         if (const auto* label = qobject_cast<const QLabel*>(control)) {
-            if (!label->wordWrap() && !textFits(*label, label->text(), 0))
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : textFits(*label, label->text(), 0);
+            if (!fits)
                 clipped.push_back(describe(*label, label->text()));
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
             if (!button->text().isEmpty() &&

@@ -1,5 +1,7 @@
 // Draws the program's own artwork: the 640 x 480, 256-colour picture of the splash and About
-// windows (picture.bmp) and the 32 x 32, 16-colour program icon (skardetools.ico).
+// windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico) and the browser
+// toolbar's 24 x 24 icons (back.bmp, forward.bmp, stop.bmp, refresh.bmp, home.bmp, search.bmp)
+// on the light grey (192, 192, 192) that shows as transparent.
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
@@ -245,7 +247,8 @@ Bytes encodePicture(const IndexedImage& image, const std::array<Rgb, 256>& colou
     }
     Bytes bytes;
     ByteWriter writer(bytes);
-    const auto area = static_cast<std::uint32_t>(image.pixels.size()); // 640 needs no padding
+    // Rows of 640 and 24 pixels need no padding.
+    const auto area = static_cast<std::uint32_t>(image.pixels.size());
     skarde::WriteBmpHeaders(writer, image.width, image.height, area, table);
     for (int y = image.height - 1; y >= 0; --y) {
         writer.bytes(std::span(image.pixels)
@@ -365,6 +368,155 @@ Bytes encodeIcon(const Icon& icon) {
     return bytes;
 }
 
+// The browser toolbar's icons: flat shapes with a dark rim on light grey, 256-colour BMPs.
+constexpr int kIconSize = 24;
+constexpr int kToolMask = 0;
+constexpr int kToolRim = 1;
+constexpr int kToolWhite = 2;
+constexpr int kToolGreen = 3;
+constexpr int kToolRed = 4;
+constexpr int kToolBlue = 5;
+constexpr int kToolBrown = 6;
+constexpr int kToolGlass = 7;
+
+std::array<Rgb, 256> makeToolBarPalette() {
+    std::array<Rgb, 256> colours{};
+    colours[kToolMask] = {192, 192, 192};
+    colours[kToolRim] = {32, 36, 48};
+    colours[kToolWhite] = {255, 255, 255};
+    colours[kToolGreen] = {52, 150, 84};
+    colours[kToolRed] = {204, 44, 36};
+    colours[kToolBlue] = {48, 104, 196};
+    colours[kToolBrown] = {150, 92, 44};
+    colours[kToolGlass] = {170, 210, 240};
+    return colours;
+}
+
+// Fills with `colour` the pixels whose centres `inside` accepts, and rims them where a
+// neighbour is outside.
+template <typename Shape> void fillShape(IndexedImage& image, Shape inside, int colour) {
+    auto covers = [&](int x, int y) { return image.contains(x, y) && inside(x + 0.5, y + 0.5); };
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (!covers(x, y)) {
+                continue;
+            }
+            const bool edge =
+                !covers(x - 1, y) || !covers(x + 1, y) || !covers(x, y - 1) || !covers(x, y + 1);
+            image.at(x, y) = static_cast<std::uint8_t>(edge ? kToolRim : colour);
+        }
+    }
+}
+
+// An arrow pointing left, or right when `right`.
+IndexedImage drawArrowIcon(bool right) {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [right](double x, double y) {
+            const double along = right ? kIconSize - x : x; // 0 at the tip
+            const double across = std::abs(y - 12.0);
+            const bool head = along >= 2 && along <= 12 && across <= along - 2 + 0.5;
+            const bool shaft = along > 11 && along <= 21 && across <= 4;
+            return head || shaft;
+        },
+        kToolGreen);
+    return image;
+}
+
+IndexedImage drawStopIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = std::abs(x - 12.0);
+            const double dy = std::abs(y - 12.0);
+            return dx <= 10 && dy <= 10 && dx + dy <= 14;
+        },
+        kToolRed);
+    // A white cross on it.
+    for (int y = 0; y < kIconSize; ++y) {
+        for (int x = 0; x < kIconSize; ++x) {
+            const double dx = x + 0.5 - 12.0;
+            const double dy = y + 0.5 - 12.0;
+            const bool onCross = std::abs(dx - dy) <= 1.2 || std::abs(dx + dy) <= 1.2;
+            if (onCross && std::max(std::abs(dx), std::abs(dy)) <= 5.5) {
+                image.at(x, y) = kToolWhite;
+            }
+        }
+    }
+    return image;
+}
+
+IndexedImage drawRefreshIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    constexpr double kCentre = 12.0;
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = x - kCentre;
+            const double dy = y - kCentre;
+            const double distance = std::sqrt(dx * dx + dy * dy);
+            const bool ring = distance >= 5 && distance <= 9 && !(dx > 0 && dy < 0 && dy < -dx / 3);
+            // The arrow's head at the ring's open end, pointing up.
+            const bool head =
+                y >= 3 && y <= 11 && std::abs(x - 19.0) <= (y - 3) * 0.65 + 0.3 && y > 6;
+            return ring || head;
+        },
+        kToolBlue);
+    return image;
+}
+
+IndexedImage drawHomeIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image, [](double x, double y) { return x >= 5 && x <= 19 && y >= 11 && y <= 21; },
+        kToolBrown);
+    fillShape(
+        image, [](double x, double y) { return y >= 2 && y <= 12 && std::abs(x - 12.0) <= y - 1; },
+        kToolRed);
+    fillShape(
+        image, [](double x, double y) { return x >= 10 && x <= 14 && y >= 15 && y <= 21; },
+        kToolWhite);
+    return image;
+}
+
+IndexedImage drawSearchIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [](double x, double y) {
+            // The handle, a thick line from the lens down to the lower right.
+            const double along = (x + y - 28.0) / 2.0;
+            const double across = std::abs(x - y) / 1.414;
+            return along >= 0 && along <= 7 && across <= 2;
+        },
+        kToolBrown);
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = x - 10.0;
+            const double dy = y - 10.0;
+            return dx * dx + dy * dy <= 7.5 * 7.5;
+        },
+        kToolGlass);
+    return image;
+}
+
+struct ToolBarIcon {
+    const char* fileName;
+    IndexedImage image;
+};
+
+std::array<ToolBarIcon, 6> drawToolBarIcons() {
+    return {{{"back.bmp", drawArrowIcon(false)},
+             {"forward.bmp", drawArrowIcon(true)},
+             {"stop.bmp", drawStopIcon()},
+             {"refresh.bmp", drawRefreshIcon()},
+             {"home.bmp", drawHomeIcon()},
+             {"search.bmp", drawSearchIcon()}}};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -378,6 +530,10 @@ int main(int argc, char** argv) {
         skarde::writeFileWhole(folder / "picture.bmp",
                                encodePicture(drawPicture(), makePicturePalette()));
         skarde::writeFileWhole(folder / "skardetools.ico", encodeIcon(drawIcon()));
+        for (const ToolBarIcon& icon : drawToolBarIcons()) {
+            skarde::writeFileWhole(folder / icon.fileName,
+                                   encodePicture(icon.image, makeToolBarPalette()));
+        }
     } catch (const skarde::Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
         return 1;

@@ -1,13 +1,17 @@
 #include "module1.h"
 
+#include "bookmarksettings.h"
+#include "browserloader.h"
 #include "guiprompts.h"
 #include "mainwindow.h"
+#include "mainwindowgeometry.h"
 #include "progresswindow.h"
 #include "qtpaths.h"
 #include "splashwindow.h"
 #include "tools/pbmp2bmpwindow.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 
 namespace skarde::gui {
 
@@ -24,6 +28,7 @@ void Module1::Main() {
     mainWindow_ = std::make_unique<MainWindow>();
     createProgressWindow();
     connectToolWindows();
+    connectBrowserWindows();
 }
 
 void Module1::showSplash() {
@@ -48,6 +53,16 @@ void Module1::createProgressWindow() {
 void Module1::connectToolWindows() {
     mainWindow_->registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"),
                                     [this] { return std::make_unique<Pbmp2BmpWindow>(*context_); });
+}
+
+void Module1::connectBrowserWindows() {
+    browsers_ = std::make_unique<BrowserLoader>(BrowserLoader::defaultModulePath());
+    mainWindow_->setBrowserWindowFactory([this](const QString& address) {
+        const auto settings = openProgramSettings();
+        const BrowserPages pages{bookmarkAddress(readBookmarks(*settings), 6),
+                                 readSearchPage(*settings)};
+        return browsers_->open(address, pages);
+    });
 }
 
 void Module1::continueFromSplash() {

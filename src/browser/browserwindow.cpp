@@ -45,6 +45,10 @@ BrowserWindow::BrowserWindow(QString startingAddress, BrowserPages pages, QWidge
     resize(twipsSize(kInitialWidth, kInitialHeight));
 }
 
+QSize BrowserWindow::sizeHint() const {
+    return twipsSize(kInitialWidth, kInitialHeight);
+}
+
 void BrowserWindow::buildToolBar() {
     tbToolBar_ = new QToolBar(this);
     tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));

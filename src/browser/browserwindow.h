@@ -27,6 +27,9 @@ public:
     // "Home", "Search"); any other key does nothing.
     void pressButton(const QString& key);
 
+    // The designed size, which the main window gives a new child window.
+    QSize sizeHint() const override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

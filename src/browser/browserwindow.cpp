@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QWebEngineHistory>
 #include <QWebEngineView>
@@ -145,9 +146,17 @@ void BrowserWindow::pressButton(const QString& key) {
     }
 }
 
+// Enter in the box may also count as choosing from the list: one navigation serves both.
 void BrowserWindow::navigateToAddressBox() {
     showWorking();
-    navigate(QUrl::fromUserInput(cboAddress_->currentText()));
+    if (addressNavigationQueued_) {
+        return;
+    }
+    addressNavigationQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        addressNavigationQueued_ = false;
+        navigate(QUrl::fromUserInput(cboAddress_->currentText()));
+    });
 }
 
 void BrowserWindow::navigate(const QUrl& address) {

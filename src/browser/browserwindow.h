@@ -52,6 +52,7 @@ private:
     QComboBox* cboAddress_ = nullptr;
     QWebEngineView* brwWebBrowser_ = nullptr;
     bool loaded_ = false;
+    bool addressNavigationQueued_ = false;
 };
 
 } // namespace skarde::gui

@@ -459,8 +459,7 @@ IndexedImage drawRefreshIcon() {
             const double distance = std::sqrt(dx * dx + dy * dy);
             const bool ring = distance >= 5 && distance <= 9 && !(dx > 0 && dy < 0 && dy < -dx / 3);
             // The arrow's head at the ring's open end, pointing up.
-            const bool head =
-                y >= 3 && y <= 11 && std::abs(x - 19.0) <= (y - 3) * 0.65 + 0.3 && y > 6;
+            const bool head = y > 6 && y <= 11 && std::abs(x - 19.0) <= (y - 3) * 0.65 + 0.3;
             return ring || head;
         },
         kToolBlue);

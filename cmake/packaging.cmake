@@ -8,8 +8,11 @@ install(TARGETS skardetools skardetools-cli RUNTIME DESTINATION ${CMAKE_INSTALL_
 # The programs find them at ../share/skardetools/pals beside themselves (src/converters/palsfolder).
 install(FILES ${PROJECT_SOURCE_DIR}/pals/grey.pal
         DESTINATION ${CMAKE_INSTALL_DATADIR}/skardetools/pals)
-# The browser module installs here too once it exists, and WebEngine then becomes a recommended
-# package (CPACK_DEBIAN_PACKAGE_RECOMMENDS) instead of a dependency of the whole program.
+# The browser module, where the program looks for it: lib/skardetools beside bin/ (not the
+# multiarch library folder, which the program does not search).
+if(TARGET skardebrowser)
+  install(TARGETS skardebrowser LIBRARY DESTINATION lib/skardetools)
+endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/skardetools.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,7 +1,9 @@
 // Draws the program's own artwork: the 640 x 480, 256-colour picture of the splash and About
 // windows (picture.bmp), the 32 x 32, 16-colour program icon (skardetools.ico), the same icon
-// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png), and the
-// icons of the tool windows, named after the windows (frmvolextract.ico, frmpba2bmp.ico...).
+// for the desktop's icon theme at 32, 48, 128 and 256 pixels (skardetools-<size>.png), the
+// icons of the tool windows, named after the windows (frmvolextract.ico, frmpba2bmp.ico...),
+// and the browser toolbar's 24 x 24 icons (back.bmp, forward.bmp, stop.bmp, refresh.bmp,
+// home.bmp, search.bmp) on the light grey (192, 192, 192) that shows as transparent.
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
@@ -249,7 +251,8 @@ Bytes encodePicture(const IndexedImage& image, const std::array<Rgb, 256>& colou
     }
     Bytes bytes;
     ByteWriter writer(bytes);
-    const auto area = static_cast<std::uint32_t>(image.pixels.size()); // 640 needs no padding
+    // Rows of 640 and 24 pixels need no padding.
+    const auto area = static_cast<std::uint32_t>(image.pixels.size());
     skarde::WriteBmpHeaders(writer, image.width, image.height, area, table);
     for (int y = image.height - 1; y >= 0; --y) {
         writer.bytes(std::span(image.pixels)
@@ -597,6 +600,154 @@ Icon drawPplIcon() {
     return canvas.icon();
 }
 
+// The browser toolbar's icons: flat shapes with a dark rim on light grey, 256-colour BMPs.
+constexpr int kIconSize = 24;
+constexpr int kBarMask = 0;
+constexpr int kBarRim = 1;
+constexpr int kBarWhite = 2;
+constexpr int kBarGreen = 3;
+constexpr int kBarRed = 4;
+constexpr int kBarBlue = 5;
+constexpr int kBarBrown = 6;
+constexpr int kBarGlass = 7;
+
+std::array<Rgb, 256> makeToolBarPalette() {
+    std::array<Rgb, 256> colours{};
+    colours[kBarMask] = {192, 192, 192};
+    colours[kBarRim] = {32, 36, 48};
+    colours[kBarWhite] = {255, 255, 255};
+    colours[kBarGreen] = {52, 150, 84};
+    colours[kBarRed] = {204, 44, 36};
+    colours[kBarBlue] = {48, 104, 196};
+    colours[kBarBrown] = {150, 92, 44};
+    colours[kBarGlass] = {170, 210, 240};
+    return colours;
+}
+
+// Fills with `colour` the pixels whose centres `inside` accepts, and rims them where a
+// neighbour is outside.
+template <typename Shape> void fillShape(IndexedImage& image, Shape inside, int colour) {
+    auto covers = [&](int x, int y) { return image.contains(x, y) && inside(x + 0.5, y + 0.5); };
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (!covers(x, y)) {
+                continue;
+            }
+            const bool edge =
+                !covers(x - 1, y) || !covers(x + 1, y) || !covers(x, y - 1) || !covers(x, y + 1);
+            image.at(x, y) = static_cast<std::uint8_t>(edge ? kBarRim : colour);
+        }
+    }
+}
+
+// An arrow pointing left, or right when `right`.
+IndexedImage drawArrowIcon(bool right) {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [right](double x, double y) {
+            const double along = right ? kIconSize - x : x; // 0 at the tip
+            const double across = std::abs(y - 12.0);
+            const bool head = along >= 2 && along <= 12 && across <= along - 2 + 0.5;
+            const bool shaft = along > 11 && along <= 21 && across <= 4;
+            return head || shaft;
+        },
+        kBarGreen);
+    return image;
+}
+
+IndexedImage drawStopIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = std::abs(x - 12.0);
+            const double dy = std::abs(y - 12.0);
+            return dx <= 10 && dy <= 10 && dx + dy <= 14;
+        },
+        kBarRed);
+    // A white cross on it.
+    for (int y = 0; y < kIconSize; ++y) {
+        for (int x = 0; x < kIconSize; ++x) {
+            const double dx = x + 0.5 - 12.0;
+            const double dy = y + 0.5 - 12.0;
+            const bool onCross = std::abs(dx - dy) <= 1.2 || std::abs(dx + dy) <= 1.2;
+            if (onCross && std::max(std::abs(dx), std::abs(dy)) <= 5.5) {
+                image.at(x, y) = kBarWhite;
+            }
+        }
+    }
+    return image;
+}
+
+IndexedImage drawRefreshIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    constexpr double kCentre = 12.0;
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = x - kCentre;
+            const double dy = y - kCentre;
+            const double distance = std::sqrt(dx * dx + dy * dy);
+            const bool ring = distance >= 5 && distance <= 9 && !(dx > 0 && dy < 0 && dy < -dx / 3);
+            // The arrow's head at the ring's open end, pointing up.
+            const bool head = y > 6 && y <= 11 && std::abs(x - 19.0) <= (y - 3) * 0.65 + 0.3;
+            return ring || head;
+        },
+        kBarBlue);
+    return image;
+}
+
+IndexedImage drawHomeIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image, [](double x, double y) { return x >= 5 && x <= 19 && y >= 11 && y <= 21; },
+        kBarBrown);
+    fillShape(
+        image, [](double x, double y) { return y >= 2 && y <= 12 && std::abs(x - 12.0) <= y - 1; },
+        kBarRed);
+    fillShape(
+        image, [](double x, double y) { return x >= 10 && x <= 14 && y >= 15 && y <= 21; },
+        kBarWhite);
+    return image;
+}
+
+IndexedImage drawSearchIcon() {
+    IndexedImage image(kIconSize, kIconSize);
+    fillShape(
+        image,
+        [](double x, double y) {
+            // The handle, a thick line from the lens down to the lower right.
+            const double along = (x + y - 28.0) / 2.0;
+            const double across = std::abs(x - y) / 1.414;
+            return along >= 0 && along <= 7 && across <= 2;
+        },
+        kBarBrown);
+    fillShape(
+        image,
+        [](double x, double y) {
+            const double dx = x - 10.0;
+            const double dy = y - 10.0;
+            return dx * dx + dy * dy <= 7.5 * 7.5;
+        },
+        kBarGlass);
+    return image;
+}
+
+struct ToolBarIcon {
+    const char* fileName;
+    IndexedImage image;
+};
+
+std::array<ToolBarIcon, 6> drawToolBarIcons() {
+    return {{{"back.bmp", drawArrowIcon(false)},
+             {"forward.bmp", drawArrowIcon(true)},
+             {"stop.bmp", drawStopIcon()},
+             {"refresh.bmp", drawRefreshIcon()},
+             {"home.bmp", drawHomeIcon()},
+             {"search.bmp", drawSearchIcon()}}};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -618,6 +769,10 @@ int main(int argc, char** argv) {
         skarde::writeFileWhole(folder / "frmpba2bmp.ico", encodeIcon(drawPbaIcon()));
         skarde::writeFileWhole(folder / "frmbmp2pbmp.ico", encodeIcon(drawMakeSkinIcon()));
         skarde::writeFileWhole(folder / "frmpplextract.ico", encodeIcon(drawPplIcon()));
+        for (const ToolBarIcon& icon : drawToolBarIcons()) {
+            skarde::writeFileWhole(folder / icon.fileName,
+                                   encodePicture(icon.image, makeToolBarPalette()));
+        }
     } catch (const skarde::Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
         return 1;

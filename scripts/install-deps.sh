@@ -9,6 +9,7 @@ packages=(
   make
   libgtest-dev
   qt6-base-dev
+  qt6-webengine-dev
   fonts-dejavu-core
   fonts-liberation2
   dpkg-dev # dpkg-shlibdeps and file: the Debian package's dependencies (scripts/package.sh)

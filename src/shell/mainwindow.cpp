@@ -3,9 +3,9 @@
 #include "aboutwindow.h"
 #include "artwork.h"
 #include "bookmarks.h"
+#include "bookmarksettings.h"
 #include "childwindow.h"
 #include "mainwindowgeometry.h"
-#include "qtpaths.h"
 #include "statusbarpanels.h"
 
 #include <QApplication>
@@ -113,13 +113,13 @@ void MainWindow::buildToolsMenu() {
 
 void MainWindow::buildWebPagesMenu() {
     QMenu* webPages = addMenu(menuBar(), "mnuView", QStringLiteral("WebPages"));
-    for (const Bookmark& bookmark : kBookmarks) {
-        const QString address = toQString(bookmark.address);
-        const QString name = toQString(bookmark.entryName);
-        QAction* entry = webPages->addAction(toQString(bookmark.caption));
-        entry->setObjectName(name);
+    const std::vector<ConfiguredBookmark> bookmarks = readBookmarks(*openProgramSettings());
+    for (const ConfiguredBookmark& bookmark : bookmarks) {
+        QAction* entry = webPages->addAction(bookmark.caption);
+        entry->setObjectName(bookmark.entryName);
+        const QString address = bookmark.address;
         connect(entry, &QAction::triggered, this, [this, address] { openBookmark(address); });
-        if (&bookmark == &kBookmarks.front()) {
+        if (&bookmark == &bookmarks.front()) {
             addSeparator(webPages, kBookmarkSeparatorName.data());
         }
     }
@@ -193,8 +193,12 @@ void MainWindow::showToolWindow(const QString& entryName) {
 }
 
 void MainWindow::openBookmark(const QString& address) {
-    if (browserFactory_) {
-        addChildWindow(*mdiArea_, browserFactory_(address));
+    if (!browserFactory_) {
+        return;
+    }
+    // No window when the page opened in another program.
+    if (std::unique_ptr<QWidget> browser = browserFactory_(address)) {
+        addChildWindow(*mdiArea_, std::move(browser));
     }
 }
 

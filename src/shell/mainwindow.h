@@ -26,7 +26,8 @@ class MainWindow : public QMainWindow {
 public:
     // Makes a tool window (e.g. frmpbmp2bmp) when its Tools entry needs a fresh one.
     using ToolWindowFactory = std::function<std::unique_ptr<QWidget>()>;
-    // Makes a browser window that opens `startingAddress`.
+    // Makes a browser window that opens `startingAddress`, or returns null when the address
+    // was shown some other way.
     using BrowserWindowFactory =
         std::function<std::unique_ptr<QWidget>(const QString& startingAddress)>;
 

@@ -1,9 +1,12 @@
 #include "module1.h"
 
 #include "artwork.h"
+#include "bookmarksettings.h"
+#include "browserloader.h"
 #include "converters/palsfolder.h"
 #include "guiprompts.h"
 #include "mainwindow.h"
+#include "mainwindowgeometry.h"
 #include "progresswindow.h"
 #include "qtpaths.h"
 #include "splashwindow.h"
@@ -14,6 +17,7 @@
 #include "vol/volextractwindow.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 
 namespace skarde::gui {
 
@@ -40,6 +44,7 @@ void Module1::Main() {
     mainWindow_ = std::make_unique<MainWindow>();
     createProgressWindow();
     connectToolWindows();
+    connectBrowserWindows();
 }
 
 void Module1::showSplash() {
@@ -75,6 +80,16 @@ void Module1::connectToolWindows() {
     });
     mainWindow_->registerToolWindow(QStringLiteral("mnupplextract"), [this] {
         return withOwnIcon(std::make_unique<PplExtractWindow>(*context_));
+    });
+}
+
+void Module1::connectBrowserWindows() {
+    browsers_ = std::make_unique<BrowserLoader>(BrowserLoader::defaultModulePath());
+    mainWindow_->setBrowserWindowFactory([this](const QString& address) {
+        const auto settings = openProgramSettings();
+        const BrowserPages pages{bookmarkAddress(readBookmarks(*settings), 6),
+                                 readSearchPage(*settings)};
+        return browsers_->open(address, pages);
     });
 }
 

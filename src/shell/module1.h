@@ -11,6 +11,7 @@
 
 namespace skarde::gui {
 
+class BrowserLoader;
 class GuiPrompts;
 class MainWindow;
 class ProgressWindow;
@@ -42,6 +43,7 @@ private:
     void showSplash();
     void createProgressWindow();
     void connectToolWindows();
+    void connectBrowserWindows();
     void continueFromSplash();
 
     // Declared in the order they are needed: whatever the tool windows use must come before
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<ProgressWindow> progressWindow_;
     std::unique_ptr<GuiPrompts> prompts_;
     std::unique_ptr<ConverterContext> context_;
+    std::unique_ptr<BrowserLoader> browsers_;
     std::unique_ptr<MainWindow> mainWindow_;
 };
 

@@ -2,7 +2,8 @@
 # place, and the installed CLI converts SAMPLE (a game bitmap) with the installed palettes,
 # given no --pals, and says so when they are missing.
 # With BUILD_DIR, first installs that build into ROOT, which is emptied.
-# Usage: cmake [-DBUILD_DIR=DIR] -DROOT=PREFIX -DSAMPLE=FILE -DVERSION=X.Y.Z
+# With BROWSER true, the browser module must be installed too.
+# Usage: cmake [-DBUILD_DIR=DIR] -DROOT=PREFIX -DSAMPLE=FILE -DVERSION=X.Y.Z [-DBROWSER=1]
 #              -P checkinstallation.cmake
 
 function(fail)
@@ -29,6 +30,9 @@ set(expected
 foreach(size 32 48 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/skardetools.png)
 endforeach()
+if(BROWSER)
+  list(APPEND expected lib/skardetools/skardebrowser.so)
+endif()
 foreach(file IN LISTS expected)
   if(NOT EXISTS ${ROOT}/${file})
     fail("${ROOT}/${file} was not installed")

@@ -20,7 +20,9 @@ esac
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
+browser=0
+[ -e "$build/lib/skardetools/skardebrowser.so" ] && browser=1
 cmake -DROOT="$unpacked/usr" -DSAMPLE="$build/samples/dunes.bmp" -DVERSION="$version" \
-  -P tests/install/checkinstallation.cmake
+  -DBROWSER="$browser" -P tests/install/checkinstallation.cmake
 echo "$deb: $(du -k "$deb" | cut -f1) KiB"
 dpkg -I "$deb"

@@ -1,0 +1,63 @@
+// The program maps the web engine only when the first browser window opens.
+
+#include "browser/browsertestsupport.h"
+#include "browser/localwebserver.h"
+#include "gui/shelltestsupport.h"
+#include "shell/mainwindow.h"
+#include "shell/mainwindowgeometry.h"
+#include "shell/module1.h"
+#include "shell/splashwindow.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace skarde::gui {
+namespace {
+
+// Runs in a process of its own (as ctest runs every test): any browser window opened earlier
+// in the same process would already have mapped the engine.
+TEST(BrowserModule, IsLoadedByTheFirstBookmarkAndNotByStartUpOrTheTools) {
+    test::SettingsSandbox sandbox;
+    test::LocalWebServer server;
+    {
+        const auto settings = openProgramSettings();
+        settings->setValue(QStringLiteral("Bookmarks/Address6"), server.address("/a"));
+        settings->setValue(QStringLiteral("Bookmarks/Address3"), server.address("/b"));
+    }
+    ASSERT_FALSE(test::webEngineMapped());
+    Module1 module1;
+    module1.Main();
+    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    test::settle();
+    MainWindow& main = *module1.mainWindow();
+    for (QAction* tool : main.findChild<QMenu*>(QStringLiteral("mnuTools"))->actions()) {
+        tool->trigger();
+    }
+    test::settle();
+    EXPECT_FALSE(main.mdiArea().subWindowList().isEmpty());
+    EXPECT_FALSE(test::webEngineMapped());
+
+    test::menuEntry(main, QStringLiteral("mnuViewSite6"))->trigger();
+    EXPECT_TRUE(test::webEngineMapped());
+    test::menuEntry(main, QStringLiteral("mnuViewSite3"))->trigger();
+    QList<QMdiSubWindow*> browsers;
+    for (QMdiSubWindow* child : main.mdiArea().subWindowList(QMdiArea::CreationOrder)) {
+        if (child->widget()->objectName() == QStringLiteral("frmBrowser")) {
+            browsers << child;
+        }
+    }
+    ASSERT_EQ(browsers.size(), 2);
+    EXPECT_TRUE(test::waitForCaption(*browsers[0]->widget(), QStringLiteral("Page A")));
+    EXPECT_TRUE(test::waitForCaption(*browsers[1]->widget(), QStringLiteral("Page B")));
+    main.close();
+    test::settle();
+}
+
+} // namespace
+} // namespace skarde::gui

@@ -64,6 +64,40 @@ bool hasDriveLetter(std::string_view name) {
     return isLetter && name[1] == ':';
 }
 
+// Windows refuses these characters and any control character in a file name.
+bool hasCharacterWindowsRefuses(std::string_view part) {
+    for (char c : part)
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+// Device names, whatever the letter case and whatever follows the first dot ("aux.txt").
+// Bytes 0xB9, 0xB2 and 0xB3 are the superscript digits that Windows takes for 1, 2 and 3.
+bool isDeviceName(std::string_view part) {
+    const std::string_view stem = part.substr(0, part.find('.'));
+    for (std::string_view device : {"con", "prn", "aux", "nul"})
+        if (equalsIgnoringCase(stem, device))
+            return true;
+    if (stem.size() != 4 || !(equalsIgnoringCase(stem.substr(0, 3), "com") ||
+                              equalsIgnoringCase(stem.substr(0, 3), "lpt")))
+        return false;
+    const auto digit = static_cast<unsigned char>(stem[3]);
+    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+}
+
+// Checked on every platform, so that an archive extracts to the same files everywhere.
+std::optional<std::string> windowsRefusalReason(std::string_view part) {
+    if (hasCharacterWindowsRefuses(part))
+        return "The member's name holds a character that Windows does not allow in file names.";
+    if (isDeviceName(part))
+        return "The member's name is reserved for a device on Windows.";
+    if (!part.empty() && part != "." && (part.back() == '.' || part.back() == ' '))
+        return "The member's name ends in a dot or a space, which Windows drops.";
+    return std::nullopt;
+}
+
 char lowered(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -100,6 +134,9 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName) {
                    "folder.";
     if (parts.back().empty() || parts.back() == ".")
         return "The member's name ends in a folder separator and names no file.";
+    for (std::string_view part : parts)
+        if (auto reason = windowsRefusalReason(part))
+            return reason;
     return std::nullopt;
 }
 

@@ -9,6 +9,12 @@
 #include <random>
 #include <system_error>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
+
 namespace skarde {
 
 namespace fs = std::filesystem;
@@ -44,6 +50,23 @@ struct ScratchFile {
     std::FILE* handle = nullptr;
 };
 
+// Creates the file only when none is there. Windows paths are wide, so there it is opened by
+// its UTF-16 name; "x" in fopen's mode is not known to every Windows C runtime.
+std::FILE* openNewFile(const fs::path& path) {
+#ifdef _WIN32
+    const int descriptor =
+        _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (descriptor < 0)
+        return nullptr;
+    std::FILE* handle = _fdopen(descriptor, "wb");
+    if (!handle)
+        _close(descriptor);
+    return handle;
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
 // Exclusive creation, so two writers never share a scratch file.
 ScratchFile createScratchFile(const fs::path& destination) {
     std::random_device seed;
@@ -53,7 +76,7 @@ ScratchFile createScratchFile(const fs::path& destination) {
         const std::string name =
             "." + displayPath(destination.filename()) + "." + std::to_string(generator()) + ".part";
         const fs::path candidate = folder / fs::u8path(name);
-        if (std::FILE* handle = std::fopen(candidate.c_str(), "wbx"))
+        if (std::FILE* handle = openNewFile(candidate))
             return {candidate, handle};
         if (errno != EEXIST)
             break;

@@ -1,0 +1,39 @@
+#include "converters/fileio.h"
+
+#include "fixtures/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The scratch file is renamed over the old one, which Windows refuses unless asked to replace.
+TEST(FileIo, ReplacesAnExistingFileAndLeavesNoScratchFile) {
+    const test::TempFolder folder;
+    const fs::path target = folder / "out.bmp";
+    test::writeFile(target, Bytes{1, 2, 3, 4, 5});
+    const Bytes replacement{9, 8};
+    writeFileWhole(target, replacement);
+    EXPECT_EQ(test::readFile(target), replacement);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"out.bmp"});
+}
+
+// Names outside ASCII must survive the trip to the file system's own encoding and back.
+TEST(FileIo, ReadsWritesAndFindsFilesWithNonAsciiNames) {
+    const test::TempFolder folder;
+    const fs::path subfolder = folder.path() / fs::path(u8"Gl\u00e4ser \u00c6ther");
+    fs::create_directories(subfolder);
+    const fs::path target = subfolder / fs::path(u8"\u00e9t\u00e9 \u20ac.pal");
+    const Bytes bytes{7, 7, 7};
+    writeFileWhole(target, bytes);
+    EXPECT_EQ(readWholeFile(target), bytes);
+    const auto found = findFileIgnoringCase(subfolder, "\xC3\xA9T\xC3\xA9 \xE2\x82\xAC.PAL");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(readWholeFile(*found), bytes);
+    EXPECT_NE(displayPath(target).find("\xE2\x82\xAC.pal"), std::string::npos);
+}
+
+} // namespace
+} // namespace skarde

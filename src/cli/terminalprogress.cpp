@@ -1,11 +1,11 @@
 #include "terminalprogress.h"
 
+#include "terminal.h"
 #include <iostream>
-#include <unistd.h>
 
 namespace skarde::cli {
 
-TerminalProgress::TerminalProgress() : enabled_(isatty(STDERR_FILENO) != 0) {}
+TerminalProgress::TerminalProgress() : enabled_(standardErrorIsTerminal()) {}
 
 void TerminalProgress::hide() {
     if (enabled_)

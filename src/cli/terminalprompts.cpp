@@ -1,7 +1,7 @@
 #include "terminalprompts.h"
 
+#include "terminal.h"
 #include <iostream>
-#include <unistd.h>
 
 namespace skarde::cli {
 
@@ -19,7 +19,7 @@ void TerminalPrompts::reportProblem(std::string_view subject, std::string_view p
 bool TerminalPrompts::askYesNo(std::string_view question) {
     if (replaceAnswer_ != ReplaceAnswer::AskOnTerminal)
         return replaceAnswer_ == ReplaceAnswer::Yes;
-    if (!isatty(STDIN_FILENO))
+    if (!standardInputIsTerminal())
         return false;
     for (;;) {
         std::cerr << question << " [y/n] " << std::flush;

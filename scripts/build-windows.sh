@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Cross-builds the core, skardetools-cli.exe and the core tests for 64-bit Windows into
+# ./build-windows, with the MinGW-w64 compiler; the desktop program (Qt) is not built here.
+# Installs what is missing first; safe to run again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine64)
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then apt_get=(apt-get); else apt_get=(sudo apt-get); fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${apt_get[@]}" update -qq
+  "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+out=build-windows
+toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+# GoogleTest from Debian's sources, built once with the same compiler.
+gtest_prefix=$PWD/$out/googletest
+if [ ! -f "$gtest_prefix/lib/libgtest.a" ]; then
+  cmake -S /usr/src/googletest -B "$out/googletest-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF \
+    -DCMAKE_INSTALL_PREFIX="$gtest_prefix" "${launcher[@]}" >/dev/null
+  cmake --build "$out/googletest-build" -j2 >/dev/null
+  cmake --install "$out/googletest-build" >/dev/null
+fi
+
+cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+  -DSKARDE_BUILD_GUI=OFF -DSKARDE_BUILD_TESTS=ON -DCMAKE_PREFIX_PATH="$gtest_prefix" \
+  "${launcher[@]}" >/dev/null
+cmake --build "$out" -j2 --target skardetools-cli core_tests

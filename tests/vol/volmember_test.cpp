@@ -45,9 +45,9 @@ TEST(MemberName, RefusesNamesThatLeaveTheOutputFolder) {
 // Refused on every platform, so an archive extracts to the same files on Linux and Windows.
 TEST(MemberName, RefusesNamesWindowsCannotHold) {
     for (const char* name :
-         {"CON",     "con.txt", "a\Aux.tar.gz", "nul",   "PRN.bmp", "com1",  "LPT9.x",
-          "com\xB9", "a<b",     "a>b",          "ab:c",  "a\"b",    "a|b",   "a?b",
-          "a*b",     "tab\tx",  "name.",        "name ", "dir.\x",  "dir \x"}) {
+         {"CON",     "con.txt", "a\\Aux.tar.gz", "nul",   "PRN.bmp", "com1",   "LPT9.x",
+          "com\xB9", "a<b",     "a>b",           "ab:c",  "a\"b",    "a|b",    "a?b",
+          "a*b",     "tab\tx",  "name.",         "name ", "dir.\\x", "dir \\x"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(unsafeMemberNameReason(name).has_value());
         EXPECT_THROW(memberRelativePath(name), Problem);

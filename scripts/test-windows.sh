@@ -19,7 +19,7 @@ echo "== core tests under Wine"
 echo "== sample files"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DSKARDE_BUILD_GUI=OFF \
+cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARDE_BUILD_GUI=OFF \
   -DSKARDE_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$out/native" -j2 --target samples >/dev/null
 samples=$out/native/samples
@@ -28,22 +28,25 @@ pals=$out/native/bin/pals
 echo "== skardetools-cli.exe under Wine"
 smoke=$out/smoke
 rm -rf "$smoke"
-mkdir -p "$smoke"
+mkdir -p "$smoke"/{pbmp,bmp,pba,pal,vol}
 cli() { "$wine" "$out/bin/skardetools-cli.exe" "$@"; }
 expect_file() {
   [ -s "$1" ] || { echo "missing: $1" >&2; exit 1; }
 }
 cli --help >/dev/null
-cli bmp2pbmp --palette Desert -o "$smoke/pbmp" "$samples/dunes.bmp"
-expect_file "$smoke/pbmp/dunes.bmp"
-cli pbmp2bmp --pals "$pals" -o "$smoke/bmp" "$smoke/pbmp/dunes.bmp"
+cli bmp2pbmp --palette Desert -o "$smoke/pbmp" "$samples/crest-windows.bmp"
+expect_file "$smoke/pbmp/crest-windows.bmp"
+cli pbmp2bmp --pals "$pals" -o "$smoke/bmp" "$samples/dunes.bmp" "$smoke/pbmp/crest-windows.bmp"
 expect_file "$smoke/bmp/dunes.bmp"
+expect_file "$smoke/bmp/crest-windows.bmp"
 cli pba2bmp --pals "$pals" -o "$smoke/pba" "$samples/icons.pba"
 expect_file "$smoke/pba/icons0.bmp"
 cli ppl2pal --yes -o "$smoke/pal" "$samples/worlds.ppl"
 ls "$smoke/pal"/*.pal >/dev/null
 cli vol list "$samples/game.vol" | tr -d '\r' > "$smoke/list.txt"
 [ -s "$smoke/list.txt" ]
+# The sample archive holds one compressed member, which cannot be extracted: the run goes on
+# with the others and ends in failure.
 cli vol extract --convert --pals "$pals" -o "$smoke/vol" "$samples/game.vol" || true
 [ -n "$(find "$smoke/vol" -type f)" ] || { echo "vol extract wrote nothing" >&2; exit 1; }
 echo "Windows build: all checks passed"

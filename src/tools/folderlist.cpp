@@ -2,9 +2,11 @@
 
 #include "shell/qtpaths.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -92,8 +94,12 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     // whole path.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideNone);
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this](const QListWidgetItem* item) { openEntry(item); });
+    // The highlighted entry is always the current folder, so what the user sees selected is
+    // the folder a run uses.
+    connect(this, &QListWidget::currentItemChanged, this, [this](const QListWidgetItem* item) {
+        if (!filling_)
+            openEntry(item);
+    });
     fill(nearestListableFolder(QDir::currentPath()));
 }
 
@@ -127,6 +133,7 @@ QString FolderList::nearestListableFolder(QString folder) const {
 }
 
 void FolderList::fill(const QString& folder) {
+    const QScopedValueRollback guard(filling_, true);
     folder_ = folder;
     clear();
     const QStringList ancestors = ancestorsFromRoot(folder);
@@ -151,16 +158,28 @@ void FolderList::fill(const QString& folder) {
 }
 
 void FolderList::openEntry(const QListWidgetItem* item) {
-    if (item)
+    if (item && item->data(kFolderRole).toString() != folder_)
         setFolder(item->data(kFolderRole).toString());
 }
 
-void FolderList::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        openEntry(currentItem());
+void FolderList::mousePressEvent(QMouseEvent* event) {
+    // The second press of a double-click would open whatever the refilled list now shows under
+    // the pointer; the first click already opened the entry.
+    const bool secondOfDoubleClick =
+        lastPress_.isValid() && lastPress_.elapsed() < QApplication::doubleClickInterval() &&
+        (event->position().toPoint() - lastPressAt_).manhattanLength() <
+            QApplication::startDragDistance();
+    lastPress_.start();
+    lastPressAt_ = event->position().toPoint();
+    if (secondOfDoubleClick) {
+        event->accept();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QListWidget::mousePressEvent(event);
+}
+
+void FolderList::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 } // namespace skarde::gui

@@ -1,10 +1,12 @@
 #pragma once
 
 // Folder list (Dir1, Dir2): the current folder's ancestors from the root down, indented, then
-// its sub-folders. A double-click or Enter on an entry makes that folder the current one and
-// raises folderChanged; a single click only highlights.
+// its sub-folders. The highlighted entry is always the current folder: selecting an entry by
+// click or keyboard makes it the current one and raises folderChanged.
 
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QPoint>
 
 namespace skarde::gui {
 
@@ -26,7 +28,8 @@ signals:
     void folderUnreadable(const QString& folder, const QString& reason);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void openEntry(const QListWidgetItem* item);
@@ -34,6 +37,9 @@ private:
     QString nearestListableFolder(QString folder) const;
 
     QString folder_;
+    bool filling_ = false;
+    QElapsedTimer lastPress_;
+    QPoint lastPressAt_;
 };
 
 // Why `folder` cannot be listed ("it does not exist", "Permission denied"...), or an empty text

@@ -443,4 +443,33 @@ TEST(Pbmp2BmpWindow, AnUnreadableDriveOrVanishedFolderIsReportedAndTheListsStayU
 }
 
 } // namespace
+
+// The folder a user clicks or arrows to in Dir2 is the one the run writes into, never the source.
+TEST(Pbmp2BmpWindow, TheOutputFolderIsTheOneClickedOrArrowedToInDir2) {
+    for (const bool byKeyboard : {false, true}) {
+        GuiRig rig;
+        const Bytes source = makePbmp(pbmpOf(3, 2));
+        writeFile(rig.in / "dunes.bmp", source);
+        std::filesystem::create_directory(rig.in / "out");
+        Pbmp2BmpWindow window(rig.context);
+        window.show();
+        control<FolderList>(window, "Dir1")->setFolder(toQString(rig.in));
+        auto* dir2 = control<FolderList>(window, "Dir2");
+        dir2->setFolder(toQString(rig.in));
+        const int out = dir2->count() - 1; // the only sub-folder
+        if (byKeyboard) {
+            dir2->setFocus();
+            QTest::keyClick(dir2, Qt::Key_Down);
+        } else {
+            QTest::mouseClick(dir2->viewport(), Qt::LeftButton, {},
+                              dir2->visualItemRect(dir2->item(out)).center());
+        }
+        control<QCheckBox>(window, "Check1")->click();
+        control<QPushButton>(window, "cmdconvert")->click();
+
+        EXPECT_EQ(readFile(rig.in / "dunes.bmp"), source) << byKeyboard;
+        EXPECT_EQ(test::folderEntries(rig.in / "out"), (std::vector<std::string>{"dunes.bmp"}));
+    }
+}
+
 } // namespace skarde::gui

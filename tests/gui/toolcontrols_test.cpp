@@ -78,7 +78,7 @@ TEST_F(FolderListTest, ShowsAncestorsFromTheRootThenSubFolders) {
     EXPECT_EQ(list.entryFolder(static_cast<int>(texts.size()) - 1), top + "/Game/cache");
 }
 
-TEST_F(FolderListTest, DoubleClickOrEnterOpensAnEntryAndASingleClickOnlyHighlights) {
+TEST_F(FolderListTest, ASingleClickOrArrowKeyOpensAnEntryAndADoubleClickNothingMore) {
     list.resize(300, 400);
     list.show();
     list.setFolder(top + "/Game");
@@ -87,17 +87,21 @@ TEST_F(FolderListTest, DoubleClickOrEnterOpensAnEntryAndASingleClickOnlyHighligh
 
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                       list.visualItemRect(list.item(archives)).center());
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(list.folder(), top + "/Game");
-
-    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
-                       list.visualItemRect(list.item(archives)).center());
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes.at(0).at(0).toString(), top + "/Game/Archives");
+    EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game/Archives");
 
-    list.setCurrentRow(list.count() - 2); // "Game", an ancestor now
-    QTest::keyClick(&list, Qt::Key_Return);
+    QTest::keyClick(&list, Qt::Key_Up); // "Game", the parent
     EXPECT_EQ(list.folder(), top + "/Game");
+    EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game");
+
+    changes.clear();
+    const int bitmaps = list.count() - 2;
+    const QPoint at = list.visualItemRect(list.item(bitmaps)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(list.folder(), top + "/Game/bitmaps");
 }
 
 TEST_F(FolderListTest, AFolderThatVanishedIsReportedAndTheNearestReadableOneShown) {

@@ -6,8 +6,10 @@
 #include "toolwindowlayout.h"
 
 #include "shell/qtpaths.h"
+#include "shell/twips.h"
 
 #include <QDir>
+#include <QFrame>
 #include <QItemSelectionModel>
 #include <QPushButton>
 
@@ -147,6 +149,24 @@ void BatchToolFrame::reportUnreadableFolder(const QString& folder, const QString
     context_.prompts.reportProblem(QDir::toNativeSeparators(folder).toStdString(),
                                    "This folder cannot be read: " + reason.toStdString() +
                                        ". The list shows the nearest folder that can be read.");
+}
+
+void layOutConverterColumns(QWidget& window, BatchToolFrame& frame) {
+    place(*frame.drive1(), window, twipsRect(240, 240, 2895, 315));
+    place(*frame.dir1(), window, twipsRect(240, 1080, 2895, 5535));
+    addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
+    addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
+
+    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
+    addHeading(*heading, twipsRect(120, 240, 2895, 375), QStringLiteral("Files to Convert"),
+               QStringLiteral("Label4"));
+    QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
+    place(*frame.file1(), *files, twipsRect(120, 240, 2895, 5535));
+
+    place(*frame.drive2(), window, twipsRect(6720, 240, 3015, 315));
+    place(*frame.dir2(), window, twipsRect(6720, 1080, 3015, 3240));
+    addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
+    addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
 }
 
 } // namespace skarde::gui

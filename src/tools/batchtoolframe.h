@@ -104,6 +104,10 @@ private:
     std::function<bool()> startRule_;
 };
 
+// The columns the PBMP -> BMP and PBA -> BMP windows share: the source lists on the left, the
+// "Files to Convert" heading over the file list in the middle, the output lists at the top right.
+void layOutConverterColumns(QWidget& window, BatchToolFrame& frame);
+
 // `name` in `folder`, joined without a doubled separator.
 std::filesystem::path pathInFolder(const QString& folder, const QString& name);
 

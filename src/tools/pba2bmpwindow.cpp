@@ -1,8 +1,6 @@
 #include "pba2bmpwindow.h"
 
 #include "batchtoolframe.h"
-#include "drivelist.h"
-#include "folderlist.h"
 #include "toolwindowlayout.h"
 
 #include "converters/pbatobmp.h"
@@ -30,21 +28,7 @@ Pba2BmpWindow::Pba2BmpWindow(ConverterContext& context, QWidget* parent)
 // frame, START and the "Files Extracted" count, with a further empty frame beside them.
 void Pba2BmpWindow::layOut() {
     QWidget& window = *this;
-    place(*frame_->drive1(), window, twipsRect(240, 240, 2895, 315));
-    place(*frame_->dir1(), window, twipsRect(240, 1080, 2895, 5535));
-    addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
-    addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
-
-    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
-    addHeading(*heading, twipsRect(120, 240, 2895, 375), QStringLiteral("Files to Convert"),
-               QStringLiteral("Label4"));
-    QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
-    place(*frame_->file1(), *files, twipsRect(120, 240, 2895, 5535));
-
-    place(*frame_->drive2(), window, twipsRect(6720, 240, 3015, 315));
-    place(*frame_->dir2(), window, twipsRect(6720, 1080, 3015, 3240));
-    addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
-    addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
+    layOutConverterColumns(window, *frame_);
     addFrame(window, twipsRect(6600, 4635, 2175, 615), QStringLiteral("Frame7"));
     QFrame* start = addFrame(window, twipsRect(6600, 5355, 2175, 720), QStringLiteral("Frame8"));
     place(*frame_->startButton(), *start, twipsRect(120, 120, 1935, 480));

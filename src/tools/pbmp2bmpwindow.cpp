@@ -1,15 +1,12 @@
 #include "pbmp2bmpwindow.h"
 
 #include "batchtoolframe.h"
-#include "drivelist.h"
-#include "folderlist.h"
 #include "toolwindowlayout.h"
 
 #include "converters/pbmptobmp.h"
 #include "shell/twips.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 
 namespace skarde::gui {
@@ -30,24 +27,7 @@ Pbmp2BmpWindow::Pbmp2BmpWindow(ConverterContext& context, QWidget* parent)
 // middle, output drive and folder with "Mark All Files" and START on the right.
 void Pbmp2BmpWindow::layOut() {
     QWidget& window = *this;
-    place(*frame_->drive1(), window, twipsRect(240, 240, 2895, 315));
-    place(*frame_->dir1(), window, twipsRect(240, 1080, 2895, 5535));
-    addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
-    addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
-
-    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
-    auto* label4 = new QLabel(QStringLiteral("Files to Convert"), heading);
-    label4->setObjectName(QStringLiteral("Label4"));
-    label4->setFont(headingFont(label4->font()));
-    label4->setAlignment(Qt::AlignCenter);
-    label4->setGeometry(twipsRect(120, 240, 2895, 375));
-    QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
-    place(*frame_->file1(), *files, twipsRect(120, 240, 2895, 5535));
-
-    place(*frame_->drive2(), window, twipsRect(6720, 240, 3015, 315));
-    place(*frame_->dir2(), window, twipsRect(6720, 1080, 3015, 3240));
-    addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
-    addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
+    layOutConverterColumns(window, *frame_);
     QFrame* markAll = addFrame(window, twipsRect(6600, 4635, 3255, 735), QStringLiteral("Frame7"));
     frame_->addMarkAll(*markAll, twipsRect(240, 240, 255, 255), twipsRect(600, 240, 2415, 255));
     addFrame(window, twipsRect(6600, 5475, 1575, 1320), QStringLiteral("Frame8"));

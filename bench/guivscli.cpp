@@ -8,11 +8,11 @@
 // The files go to a temporary folder under TMPDIR (/tmp by default).
 
 #include "converters/convertercontext.h"
-#include "fixtures/pbmpfixture.h"
+#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/tempfolder.h"
+#include "gui/folderlist.h"
 #include "shell/guiprompts.h"
 #include "shell/progresswindow.h"
-#include "tools/folderlist.h"
 #include "tools/pbmp2bmpwindow.h"
 
 #include <QApplication>
@@ -46,15 +46,16 @@ std::vector<fs::path> writeImages(const fs::path& folder, int count) {
     fs::create_directories(folder);
     std::vector<fs::path> paths;
     for (int i = 0; i < count; ++i) {
-        skarde::test::PbmpFields fields;
+        skarde::filebuilders::PbmpFields fields;
         fields.width = kImageSide;
         fields.height = kImageSide;
         fields.paletteNumber = kPaletteNumber;
-        fields.rows = skarde::test::patternRows(kImageSide, kImageSide, static_cast<uint8_t>(i));
+        fields.rows =
+            skarde::filebuilders::patternRows(kImageSide, kImageSide, static_cast<uint8_t>(i));
         char name[32];
         std::snprintf(name, sizeof name, "image%04d.bmp", i);
         paths.push_back(folder / name);
-        skarde::test::writeFile(paths.back(), skarde::test::makePbmp(fields));
+        skarde::test::writeFile(paths.back(), skarde::filebuilders::makePbmp(fields));
     }
     return paths;
 }

@@ -9,13 +9,13 @@
 // Archives and outputs live in memory (/dev/shm) where there is such a folder, so that the
 // figures compare the programs rather than the disk; SKARDE_BENCH_DIR names another folder.
 
+#include "filebuilders/pbmpbuilder.h"
+#include "filebuilders/volbuilder.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
 #include "fixtures/tempfolder.h"
-#include "fixtures/volfixture.h"
+#include "gui/folderlist.h"
+#include "gui/qtpaths.h"
 #include "shell/progresswindow.h"
-#include "shell/qtpaths.h"
-#include "tools/folderlist.h"
 #include "vol/imagepreviewwindow.h"
 #include "vol/volextractwindow.h"
 
@@ -67,27 +67,27 @@ struct Archives {
     Archives() {
         fs::create_directories(pals);
         test::writeGreyPal(pals);
-        test::VolFields fields;
+        filebuilders::VolFields fields;
         for (int i = 0; i < kMembers; ++i) {
-            test::VolMemberFields member;
+            filebuilders::VolMemberFields member;
             member.name =
                 "folder" + std::to_string(i % 100) + "\\member" + std::to_string(i) + ".txt";
             member.data = Bytes(100 + i % 50, static_cast<std::uint8_t>(i));
             fields.members.push_back(std::move(member));
         }
-        test::writeVol(many, fields);
-        test::VolFields bitmaps;
+        filebuilders::writeVol(many, fields);
+        filebuilders::VolFields bitmaps;
         for (int seed = 0; seed < 2; ++seed) {
-            test::PbmpFields pbmp;
+            filebuilders::PbmpFields pbmp;
             pbmp.width = 640;
             pbmp.height = 480;
-            pbmp.rows = test::patternRows(640, 480, static_cast<std::uint8_t>(seed));
-            test::VolMemberFields member;
+            pbmp.rows = filebuilders::patternRows(640, 480, static_cast<std::uint8_t>(seed));
+            filebuilders::VolMemberFields member;
             member.name = "textures\\picture" + std::to_string(seed) + ".bmp";
-            member.data = test::makePbmp(pbmp);
+            member.data = filebuilders::makePbmp(pbmp);
             bitmaps.members.push_back(std::move(member));
         }
-        test::writeVol(pictures, bitmaps);
+        filebuilders::writeVol(pictures, bitmaps);
     }
 };
 

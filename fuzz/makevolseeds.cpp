@@ -1,14 +1,14 @@
 // Writes a few small, well-formed archives as the fuzzer's starting corpus.
 
-#include "fixtures/volfixture.h"
+#include "filebuilders/volbuilder.h"
 
 #include <iostream>
 
 namespace {
 
 using skarde::Bytes;
-using skarde::test::VolFields;
-using skarde::test::VolMemberFields;
+using skarde::filebuilders::VolFields;
+using skarde::filebuilders::VolMemberFields;
 
 VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
     VolMemberFields fields;
@@ -29,20 +29,20 @@ int main(int argc, char** argv) {
     VolFields plain;
     plain.members = {member("a.txt", {1, 2, 3}), member("textures\\rock.bmp", {'P', 'B', 'M', 'P'}),
                      member("packed.lzh", {9, 9}, 3)};
-    skarde::test::writeVol(folder / "plain.vol", plain);
+    skarde::filebuilders::writeVol(folder / "plain.vol", plain);
 
     VolFields shifted = plain;
     shifted.magic = "VOLN";
     shifted.padValue = 0xEE;
     shifted.members[0].name = "odd";
-    skarde::test::writeVol(folder / "shifted.vol", shifted);
+    skarde::filebuilders::writeVol(folder / "shifted.vol", shifted);
 
     VolFields unsafe;
     unsafe.members = {member("..\\x", {1}), member("C:\\y", {}), member("", {2}),
                       member("caf\xE9", {3})};
     unsafe.members[0].terminatingZeros = 2;
-    skarde::test::writeVol(folder / "names.vol", unsafe);
+    skarde::filebuilders::writeVol(folder / "names.vol", unsafe);
 
-    skarde::test::writeVol(folder / "empty.vol", VolFields{});
+    skarde::filebuilders::writeVol(folder / "empty.vol", VolFields{});
     return 0;
 }

@@ -1,11 +1,11 @@
 #include "gamefiles.h"
 
 #include "converters/pixelrows.h"
-#include "fixtures/bmpfixture.h"
-#include "fixtures/pbafixture.h"
-#include "fixtures/pbmpfixture.h"
-#include "fixtures/pplfixture.h"
-#include "fixtures/volfixture.h"
+#include "filebuilders/bmpbuilder.h"
+#include "filebuilders/pbabuilder.h"
+#include "filebuilders/pbmpbuilder.h"
+#include "filebuilders/pplbuilder.h"
+#include "filebuilders/volbuilder.h"
 
 // The byte layouts come from the file builders the tests use; these adapters only turn the
 // samples' pictures and colours into their fields.
@@ -13,8 +13,8 @@
 namespace skarde::samples {
 namespace {
 
-test::PbmpFields pbmpFields(const Picture& picture, std::int32_t paletteNumber) {
-    test::PbmpFields fields;
+filebuilders::PbmpFields pbmpFields(const Picture& picture, std::int32_t paletteNumber) {
+    filebuilders::PbmpFields fields;
     fields.width = picture.width;
     fields.height = picture.height;
     fields.paletteNumber = paletteNumber;
@@ -37,45 +37,45 @@ Bytes colourBytes(const Colours& colours, bool bmpOrder) {
 } // namespace
 
 Bytes makePbmpFile(const Picture& picture, std::int32_t paletteNumber) {
-    return test::makePbmp(pbmpFields(picture, paletteNumber));
+    return filebuilders::makePbmp(pbmpFields(picture, paletteNumber));
 }
 
 Bytes makePbaFile(const std::vector<PbaImage>& images) {
-    test::PbaFields fields;
+    filebuilders::PbaFields fields;
     for (const PbaImage& image : images)
         fields.entries.push_back(
             {pbmpFields(image.picture, image.paletteNumber), image.hasPalettePart});
-    return test::makePba(fields);
+    return filebuilders::makePba(fields);
 }
 
 Bytes makePplFile(const std::vector<PplPalette>& palettes) {
-    test::PplFields fields;
+    filebuilders::PplFields fields;
     for (const PplPalette& palette : palettes) {
-        test::PplPaletteFields record;
+        filebuilders::PplPaletteFields record;
         record.paletteNumber = palette.paletteNumber;
         record.colours = colourBytes(palette.colours, false);
         fields.palettes.push_back(record);
     }
-    return test::makePpl(fields);
+    return filebuilders::makePpl(fields);
 }
 
 Bytes makeBmpFile(const Picture& picture, const Colours& colours) {
     const auto rowLength = static_cast<std::size_t>(stride(picture.width));
-    return test::makeWrittenBmp(picture.width, picture.height,
-                                test::reversedRows(picture.rows, rowLength),
-                                colourBytes(colours, true));
+    return filebuilders::makeWrittenBmp(picture.width, picture.height,
+                                        filebuilders::reversedRows(picture.rows, rowLength),
+                                        colourBytes(colours, true));
 }
 
 Bytes makeVolFile(const std::vector<VolMember>& members) {
-    test::VolFields fields;
+    filebuilders::VolFields fields;
     for (const VolMember& member : members) {
-        test::VolMemberFields entry;
+        filebuilders::VolMemberFields entry;
         entry.name = member.name;
         entry.data = member.data;
         entry.compressionType = member.compressionType;
         fields.members.push_back(entry);
     }
-    return test::makeVol(fields);
+    return filebuilders::makeVol(fields);
 }
 
 Bytes makePalFile(const Colours& colours) {

@@ -2,7 +2,7 @@
 
 // The browser module's entry point, found by the program's plugin loader.
 
-#include "shell/browserwindowmaker.h"
+#include "gui/browserwindowmaker.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "browserwindow.h"
 
-#include "shell/twips.h"
+#include "gui/twips.h"
 #include "toolbaricons.h"
 
 #include <QAction>

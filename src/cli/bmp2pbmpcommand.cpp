@@ -7,8 +7,10 @@
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 
+#include <algorithm>
 #include <array>
 #include <iostream>
+#include <vector>
 
 namespace skarde::cli {
 
@@ -33,7 +35,65 @@ long plainDecimal(std::string_view text) {
     return value;
 }
 
+// `words` joined by spaces into lines of at most 79 characters; the first line follows
+// `firstLineStart`, the others start at `indent` spaces.
+std::string wrapWords(const std::vector<std::string>& words, std::string firstLineStart,
+                      std::size_t indent) {
+    constexpr std::size_t kLineWidth = 79;
+    std::string text;
+    std::string line = std::move(firstLineStart);
+    bool lineHasWords = false;
+    for (const std::string& word : words) {
+        if (lineHasWords && line.size() + 1 + word.size() > kLineWidth) {
+            text += line + '\n';
+            line = std::string(indent, ' ');
+            lineHasWords = false;
+        }
+        line += (lineHasWords ? " " : "") + word;
+        lineHasWords = true;
+    }
+    return text + line + '\n';
+}
+
+std::vector<std::string> splitWords(std::string_view text) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        if (end > start)
+            words.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+// The --palette description: every palette of the table by number and by name.
+std::string paletteOptionHelp() {
+    std::vector<std::string> words =
+        splitWords("the game palette: a list position 0 to " +
+                   std::to_string(kGamePaletteChoices.size() - 1) + ", a palette number");
+    for (std::size_t i = 0; i < kGamePaletteChoices.size(); ++i)
+        words.push_back(std::to_string(kGamePaletteChoices[i].paletteNumber) + ",");
+    words.insert(words.end(), {"or", "its", "name"});
+    for (std::size_t i = 0; i < kGamePaletteChoices.size(); ++i) {
+        const bool last = i + 1 == kGamePaletteChoices.size();
+        words.push_back(std::string(kGamePaletteChoices[i].listName) + (last ? "" : ","));
+    }
+    words.insert(words.end(), {"(any", "letter", "case)"});
+    return wrapWords(words, "    --palette P  ", 17);
+}
+
 } // namespace
+
+std::string bmp2pbmpHelpText() {
+    return "bmp2pbmp --palette P [--option O] -o OUTDIR FILE...\n"
+           "    Converts each uncompressed 8-bit Windows bitmap FILE into a game bitmap\n"
+           "    (PBMP) OUTDIR/<FILE's name> that names a game palette and carries a\n"
+           "    drawing option (the RuziRire+ tool).\n" +
+           paletteOptionHelp() +
+           "    --option O   the drawing option: 1 none (default), 2 additive,\n"
+           "                 3 subtractive, 4 translucent, 5 transparent (black\n"
+           "                 background), by number or by word\n";
+}
 
 int paletteChoiceFromArgument(std::string_view text) {
     const long number = plainDecimal(text);
@@ -43,9 +103,11 @@ int paletteChoiceFromArgument(std::string_view text) {
             equalsIgnoringCase(text, choice.listName))
             return static_cast<int>(position);
     }
-    throw UsageError("unknown palette " + std::string(text) +
-                     "; give a list position 0 to 19, a palette number such as 500 or a name "
-                     "such as Desert");
+    throw UsageError("unknown palette " + std::string(text) + "; give a list position 0 to " +
+                     std::to_string(kGamePaletteChoices.size() - 1) +
+                     ", a palette number such as " +
+                     std::to_string(kGamePaletteChoices.front().paletteNumber) +
+                     " or a name such as " + std::string(kGamePaletteChoices.front().listName));
 }
 
 int optionChoiceFromArgument(std::string_view text) {

@@ -9,6 +9,9 @@ namespace skarde::cli {
 
 int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment& environment);
 
+// The command's --help text; the palettes are listed from the game's palette table.
+std::string bmp2pbmpHelpText();
+
 // --palette: a list position 0 to 19, a palette number of the table (500 ... 5150) or a list name
 // (Desert ... Interface) in any letter case. Returns the list position; a usage error otherwise.
 int paletteChoiceFromArgument(std::string_view text);

@@ -21,7 +21,7 @@ struct CommandEnvironment {
 
 struct CliCommand {
     std::string_view name;
-    std::string_view help; // synopsis line(s) and option descriptions for --help
+    std::string help; // synopsis line(s) and option descriptions for --help
     int (*run)(std::span<const std::string> arguments, const CommandEnvironment& environment);
 };
 

@@ -10,7 +10,8 @@
 namespace skarde::cli {
 
 std::span<const CliCommand> allCommands() {
-    static constexpr std::array commands{
+    // Built once: the bmp2pbmp help is put together from the palette table.
+    static const std::array commands{
         CliCommand{"pbmp2bmp",
                    "pbmp2bmp [--pals DIR] [--world-palette NAME] -o OUTDIR FILE...\n"
                    "    Converts each game bitmap (PBMP) FILE into an 8-bit Windows bitmap\n"
@@ -31,22 +32,7 @@ std::span<const CliCommand> allCommands() {
                    "    --world-palette NAME  palette used for world-dependent images\n"
                    "                          (palette 1071); default Grey\n",
                    runPba2Bmp},
-        CliCommand{"bmp2pbmp",
-                   "bmp2pbmp --palette P [--option O] -o OUTDIR FILE...\n"
-                   "    Converts each uncompressed 8-bit Windows bitmap FILE into a game bitmap\n"
-                   "    (PBMP) OUTDIR/<FILE's name> that names a game palette and carries a\n"
-                   "    drawing option (the RuziRire+ tool).\n"
-                   "    --palette P  the game palette: a list position 0 to 19, a palette\n"
-                   "                 number 500, 503, 504, 506, 509, 510, 518, 519, 520, 1071,\n"
-                   "                 1135, 1136, 1137, 1467, 1974, 1975, 1976, 1977, 4294, 5150,\n"
-                   "                 or its name Desert, Human1, Ice, Lush, Savana, Titan, Mud,\n"
-                   "                 Mars, Alien, xxxxWORLD, Entities, Skins, UNKNOWN, Commander,\n"
-                   "                 Subtractive, Additive, TranslBW, TranslRG, Shell, Interface\n"
-                   "                 (any letter case)\n"
-                   "    --option O   the drawing option: 1 none (default), 2 additive,\n"
-                   "                 3 subtractive, 4 translucent, 5 transparent (black\n"
-                   "                 background), by number or by word\n",
-                   runBmp2Pbmp},
+        CliCommand{"bmp2pbmp", bmp2pbmpHelpText(), runBmp2Pbmp},
         CliCommand{"ppl2pal",
                    "ppl2pal [--pals DIR] [--yes | --no] -o OUTDIR FILE...\n"
                    "    Writes every palette of each game palette list (PPL) FILE as a palette\n"

@@ -34,12 +34,11 @@ int runPba2Bmp(std::span<const std::string> arguments, const CommandEnvironment&
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
     // As in the PBA window: the converter drives both bars; the caller shows and hides.
-    return runBatch(
-        inputs, prompts, progress, FileBar::CountedByConverter, [&](const fs::path& input) {
-            const std::string name = displayPath(input.filename());
-            const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
-            return ConvertPbaToBmp(context, input, outputBase).outcome;
-        });
+    return runBatch(inputs, prompts, progress, FileBar::CountedByStep, [&](const fs::path& input) {
+        const std::string name = displayPath(input.filename());
+        const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
+        return ConvertPbaToBmp(context, input, outputBase).outcome;
+    });
 }
 
 } // namespace skarde::cli

@@ -72,13 +72,14 @@ BmpImage readEightBitBmp(const ByteReader& reader, const std::string& subject) {
     const std::int64_t signedHeight = info.biHeight;
     const std::int64_t height = std::llabs(signedHeight);
     const std::string size = std::to_string(width) + " x " + std::to_string(signedHeight);
-    if (width < 1 || height < 1)
+    // A negative height only means top-down rows; the game formats know nothing of it.
+    const ImageSizeFault fault = checkImageSize(width, height);
+    if (fault == ImageSizeFault::TooSmall)
         refuse("The bitmap is " + size +
                " pixels; the width must be at least 1 and the height must not be 0.");
+    if (fault == ImageSizeFault::TooLarge)
+        refuse("The bitmap is " + size + " pixels; " + std::string(imageSizeReason(fault)));
     const std::int64_t rowLength = stride(width);
-    if (height > kMaxImageDimension || rowLength > kMaxImageDimension)
-        refuse("The bitmap is " + size + " pixels; rows and height are limited to 32767.");
-
     const std::uint64_t rowsOffset = image.fileHeader.bfOffBits;
     const std::uint64_t rowBytes = static_cast<std::uint64_t>(rowLength * height);
     if (rowsOffset < kBmpFileHeaderSize + infoSize)

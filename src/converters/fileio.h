@@ -23,6 +23,11 @@ Bytes readWholeFile(const std::filesystem::path& path);
 // Throws Problem naming the file when it cannot be written; the destination is then untouched.
 void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// ASCII letters only: names in the game's files are 8-bit text of no one encoding.
+constexpr char foldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // The regular file in `folder` whose name equals `name` without regard to letter case.

@@ -24,11 +24,23 @@ fs::path findPaletteFile(const fs::path& palsFolder, std::string_view name) {
         if (auto found = findFileIgnoringCase(palsFolder, std::string(name) + ".pal"))
             return *found;
     }
+    return findGreyPalette(palsFolder,
+                           "The fallback palette is missing, so no colours can be given to the "
+                           "image.");
+}
+
+fs::path findGreyPalette(const fs::path& palsFolder, std::string_view missingMessage) {
     const std::string greyName = std::string(kGreyPaletteName) + ".pal";
     if (auto grey = findFileIgnoringCase(palsFolder, greyName))
         return *grey;
-    throw Problem(displayPath(palsFolder / greyName),
-                  "The fallback palette is missing, so no colours can be given to the image.");
+    throw Problem(displayPath(palsFolder / greyName), std::string(missingMessage));
+}
+
+PalFile loadPaletteFile(const fs::path& path, std::string_view shortMessage) {
+    const Bytes bytes = readWholeFile(path);
+    if (bytes.size() < kPalFileSize)
+        throw Problem(displayPath(path), std::string(shortMessage));
+    return readPalFile(ByteReader(bytes));
 }
 
 BmpColourTable colourTableFromPalette(const PalData& data) {
@@ -51,10 +63,7 @@ BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNum
 
 BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name) {
     const fs::path path = findPaletteFile(context.palsFolder, name);
-    const Bytes bytes = readWholeFile(path);
-    if (bytes.size() < kPalFileSize)
-        throw Problem(displayPath(path), "The palette file is shorter than 1048 bytes.");
-    const PalFile pal = readPalFile(ByteReader(bytes));
+    const PalFile pal = loadPaletteFile(path, "The palette file is shorter than 1048 bytes.");
     context.records.palFileHeader = pal.header;
     context.records.palData = pal.data;
     return colourTableFromPalette(pal.data);

@@ -4,6 +4,7 @@
 
 #include "bmpfile.h"
 #include "convertercontext.h"
+#include "palfile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +18,15 @@ inline constexpr std::string_view kGreyPaletteName = "grey";
 // would reach outside the folder. Throws Problem when grey.pal itself is missing.
 std::filesystem::path findPaletteFile(const std::filesystem::path& palsFolder,
                                       std::string_view name);
+
+// grey.pal in the pals folder, whatever its case. Throws Problem naming the file it looked for,
+// with `missingMessage`, when there is none.
+std::filesystem::path findGreyPalette(const std::filesystem::path& palsFolder,
+                                      std::string_view missingMessage);
+
+// The PAL file at `path`. Throws Problem naming it, with `shortMessage`, when it is shorter than
+// a PAL file.
+PalFile loadPaletteFile(const std::filesystem::path& path, std::string_view shortMessage);
 
 BmpColourTable colourTableFromPalette(const PalData& data);
 

@@ -35,13 +35,10 @@ PbaEntry locatePbaEntry(const ByteReader& reader, std::uint64_t offset) {
     entry.header = readPbmpHeader(reader, static_cast<std::size_t>(offset));
     const std::int64_t width = entry.header.width;
     const std::int64_t height = entry.header.height;
-    if (width < 1 || height < 1)
-        throw MalformedPbaEntry("the image is " + sizeText(width, height) +
-                                "; width and height must be at least 1.");
+    if (const ImageSizeFault fault = checkImageSize(width, height); fault != ImageSizeFault::None)
+        throw MalformedPbaEntry("the image is " + sizeText(width, height) + "; " +
+                                std::string(imageSizeReason(fault)));
     entry.stride = stride(width);
-    if (height > kMaxImageDimension || entry.stride > kMaxImageDimension)
-        throw MalformedPbaEntry("the image is " + sizeText(width, height) +
-                                "; rows and height are limited to 32767.");
     entry.rowBytes = static_cast<std::uint64_t>(entry.stride * height);
 
     const std::uint64_t detailOffset = entry.rowsOffset() + entry.rowBytes;

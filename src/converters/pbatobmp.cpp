@@ -1,5 +1,6 @@
 #include "pbatobmp.h"
 
+#include "convertedbmp.h"
 #include "fileio.h"
 #include "palette.h"
 #include "pbaformat.h"
@@ -25,24 +26,6 @@ PixelRows rowsOf(const ByteReader& reader, const PbaEntry& entry) {
     const auto bytes = reader.slice(static_cast<std::size_t>(entry.rowsOffset()), entry.rowBytes);
     rows.data.assign(bytes.begin(), bytes.end());
     return rows;
-}
-
-// The whole bitmap, bottom row first. Its headers describe the rows actually written, whatever
-// the entry's dataLength claims (as for single bitmaps).
-Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t width,
-                const BmpColourTable& colourTable, BmpHeaders& headers) {
-    const std::uint32_t pixelDataSize = static_cast<std::uint32_t>(pixelRows.data.size());
-    Bytes out;
-    out.reserve(kBmpHeadersSize + pixelDataSize);
-    ByteWriter writer(out);
-    headers = WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
-    progress.setMaximum(Bar::ProgressBar2, pixelRows.rows + 1);
-    int written = 0;
-    for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
-        writer.bytes(pixelRows.row(row));
-        progress.setValue(Bar::ProgressBar2, ++written);
-    }
-    return out;
 }
 
 } // namespace
@@ -112,17 +95,11 @@ ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inpu
             const BmpColourTable colourTable =
                 entry.trailer ? ResolvePalette(context, entry.trailer->paletteNumber)
                               : ResolvePaletteNamed(context, kGreyPaletteName);
-            BmpHeaders headers;
-            const Bytes bmp =
-                encodeBmp(progress, pixelRows, entry.header.width, colourTable, headers);
-            writeFileWhole(pbaOutputPath(outputBase, k), bmp);
-            SharedRecords& records = context.records;
-            records.pbmpHeader = entry.header;
-            records.pbmpTrailer = entry.trailer.value_or(PbmpTrailer{});
-            records.pixelRows = std::move(pixelRows);
-            records.colourTable = colourTable;
-            records.bmpFileHeader = headers.file;
-            records.bmpInfoHeader = headers.info;
+            const std::int32_t rows = pixelRows.rows;
+            writeGameImageAsBmp(
+                context,
+                {entry.header, entry.trailer.value_or(PbmpTrailer{}), std::move(pixelRows)},
+                colourTable, pbaOutputPath(outputBase, k), rows + 1);
         } catch (const Problem& problem) {
             prompts.reportProblem(problem.subject(), problem.what());
             result.outcome = Outcome::Failed;

@@ -1,5 +1,6 @@
 #include "pbmptobmp.h"
 
+#include "convertedbmp.h"
 #include "fileio.h"
 #include "palette.h"
 #include "problem.h"
@@ -12,33 +13,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct PbmpImage {
-    PbmpHeader header;
-    PbmpTrailer trailer;
-    PixelRows pixelRows;
-};
-
 bool hasPbmpMagic(const ByteReader& reader) {
     return reader.fits(0, 4) && reader.tag(0) == makeTag("PBMP");
 }
 
 // Everything beyond the magic that the file must hold before its rows can be trusted.
-PbmpImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
+GameImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
     if (!reader.fits(0, kPbmpHeaderSize))
         throw Problem(subject, "The file is shorter than a Vidodaz Bitmap header (44 bytes).");
-    PbmpImage image;
+    GameImage image;
     image.header = readPbmpHeader(reader, 0);
     const std::int64_t width = image.header.width;
     const std::int64_t height = image.header.height;
-    if (width < 1 || height < 1)
+    if (const ImageSizeFault fault = checkImageSize(width, height); fault != ImageSizeFault::None)
         throw Problem(subject, "The image is " + std::to_string(width) + " x " +
-                                   std::to_string(height) +
-                                   " pixels; width and height must be at least 1.");
+                                   std::to_string(height) + " pixels; " +
+                                   std::string(imageSizeReason(fault)));
     const std::int64_t rowLength = stride(width);
-    if (height > kMaxImageDimension || rowLength > kMaxImageDimension)
-        throw Problem(subject, "The image is " + std::to_string(width) + " x " +
-                                   std::to_string(height) +
-                                   " pixels; rows and height are limited to 32767.");
     const std::uint64_t rowBytes = static_cast<std::uint64_t>(rowLength * height);
     if (!reader.fits(kPbmpHeaderSize, rowBytes + kPbmpTrailerSize))
         throw Problem(subject, "The file is shorter than the " + std::to_string(rowBytes) +
@@ -49,24 +40,6 @@ PbmpImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
     image.pixelRows.data.assign(rows.begin(), rows.end());
     image.trailer = readPbmpTrailer(reader, reader.size() - kPbmpTrailerSize);
     return image;
-}
-
-// The headers describe the rows actually written, whatever the source's dataLength claims.
-Bytes encodeBmp(ConverterContext& context, const PixelRows& pixelRows, std::int32_t width,
-                const BmpColourTable& colourTable, BmpHeaders& headers) {
-    const std::uint32_t pixelDataSize =
-        static_cast<std::uint32_t>(pixelRows.columns) * static_cast<std::uint32_t>(pixelRows.rows);
-    Bytes out;
-    out.reserve(kBmpHeadersSize + pixelDataSize);
-    ByteWriter writer(out);
-    headers = WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
-    ProgressSink& progress = context.progress;
-    progress.setMaximum(Bar::ProgressBar2, pixelRows.rows);
-    for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
-        writer.bytes(pixelRows.row(row));
-        progress.setValue(Bar::ProgressBar2, progress.value(Bar::ProgressBar2) + 1);
-    }
-    return out;
 }
 
 } // namespace
@@ -88,7 +61,7 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
             context.prompts.showMessage(kNotVidodazBitmapMessage, MessageKind::Refusal);
             return {Outcome::Refused, 0};
         }
-        PbmpImage image;
+        GameImage image;
         try {
             image = readPbmpImage(reader, subject);
         } catch (const Problem& problem) {
@@ -96,17 +69,8 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
             return {Outcome::Refused, 0};
         }
         const BmpColourTable colourTable = ResolvePalette(context, image.trailer.paletteNumber);
-        BmpHeaders headers;
-        const Bytes bmp =
-            encodeBmp(context, image.pixelRows, image.header.width, colourTable, headers);
-        writeFileWhole(destinationPath, bmp);
-        SharedRecords& records = context.records;
-        records.pbmpHeader = image.header;
-        records.pbmpTrailer = image.trailer;
-        records.pixelRows = std::move(image.pixelRows);
-        records.colourTable = colourTable;
-        records.bmpFileHeader = headers.file;
-        records.bmpInfoHeader = headers.info;
+        const std::int32_t rows = image.pixelRows.rows;
+        writeGameImageAsBmp(context, std::move(image), colourTable, destinationPath, rows);
         return {Outcome::Converted, 1};
     } catch (const Problem& problem) {
         report(problem);

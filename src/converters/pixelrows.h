@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace skarde {
 
@@ -17,6 +18,23 @@ inline constexpr std::int64_t kMaxImageDimension = 32767;
 constexpr std::int64_t stride(std::int64_t width) {
     const std::int64_t pad = (4 - width % 4) % 4;
     return width + pad;
+}
+
+enum class ImageSizeFault { None, TooSmall, TooLarge };
+
+// Width and height at least 1, the row length and the height at most 32767.
+constexpr ImageSizeFault checkImageSize(std::int64_t width, std::int64_t height) {
+    if (width < 1 || height < 1)
+        return ImageSizeFault::TooSmall;
+    if (height > kMaxImageDimension || stride(width) > kMaxImageDimension)
+        return ImageSizeFault::TooLarge;
+    return ImageSizeFault::None;
+}
+
+// The end of the message that refuses an image of that size.
+constexpr std::string_view imageSizeReason(ImageSizeFault fault) {
+    return fault == ImageSizeFault::TooSmall ? "width and height must be at least 1."
+                                             : "rows and height are limited to 32767.";
 }
 
 struct PixelRows {

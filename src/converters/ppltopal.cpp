@@ -5,8 +5,6 @@
 #include "pplformat.h"
 #include "problem.h"
 
-#include <optional>
-
 namespace skarde {
 
 namespace fs = std::filesystem;
@@ -18,17 +16,10 @@ inline constexpr std::int32_t kMaxPaletteCount = 32767;
 
 // grey.pal of the pals folder: the template of every PAL file written.
 PalFile readTemplate(const fs::path& palsFolder) {
-    const std::string greyName = std::string(kGreyPaletteName) + ".pal";
-    const std::optional<fs::path> path = findFileIgnoringCase(palsFolder, greyName);
-    if (!path)
-        throw Problem(displayPath(palsFolder / greyName),
-                      "The palette template is missing, so no PAL file can be written.");
-    const Bytes bytes = readWholeFile(*path);
-    if (bytes.size() < kPalFileSize)
-        throw Problem(displayPath(*path),
-                      "The palette template is shorter than 1048 bytes, so no PAL file can be "
-                      "written.");
-    return readPalFile(ByteReader(bytes));
+    const fs::path path = findGreyPalette(
+        palsFolder, "The palette template is missing, so no PAL file can be written.");
+    return loadPaletteFile(path, "The palette template is shorter than 1048 bytes, so no PAL "
+                                 "file can be written.");
 }
 
 Bytes encodePal(const PalFile& pal, std::int32_t paletteNumber) {

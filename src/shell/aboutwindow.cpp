@@ -1,10 +1,10 @@
 #include "aboutwindow.h"
 
 #include "collapse.h"
+#include "gui/twips.h"
 #include "lineshape.h"
 #include "picturewindow.h"
 #include "screenplacement.h"
-#include "twips.h"
 #include "version.h"
 
 #include <QCoreApplication>

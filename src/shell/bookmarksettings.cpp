@@ -1,7 +1,7 @@
 #include "bookmarksettings.h"
 
 #include "bookmarks.h"
-#include "qtpaths.h"
+#include "gui/qtpaths.h"
 
 #include <QSettings>
 #include <QUrl>

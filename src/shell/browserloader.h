@@ -4,7 +4,7 @@
 // module (or the web engine it needs) cannot be loaded, the address goes to the desktop's own
 // web browser instead.
 
-#include "browserwindowmaker.h"
+#include "gui/browserwindowmaker.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "guiprompts.h"
 
-#include "qtpaths.h"
+#include "gui/qtpaths.h"
 #include "tools/palettedialog.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "lineshape.h"
 
-#include "twips.h"
+#include "gui/twips.h"
 
 #include <QPainter>
 

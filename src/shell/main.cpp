@@ -1,7 +1,7 @@
 // skardetools: the program. It takes no arguments.
 
 #include "shell/artwork.h"
-#include "shell/module1.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setWindowIcon(skarde::gui::programIcon());
-    skarde::gui::Module1 module1;
-    module1.Main();
+    skarde::gui::Startup startup;
+    startup.Main();
     return QApplication::exec();
 }

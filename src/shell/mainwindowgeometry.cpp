@@ -1,6 +1,6 @@
 #include "mainwindowgeometry.h"
 
-#include "twips.h"
+#include "gui/twips.h"
 
 #include <QSettings>
 

@@ -1,8 +1,8 @@
 #include "picturewindow.h"
 
 #include "artwork.h"
+#include "gui/twips.h"
 #include "screenplacement.h"
-#include "twips.h"
 
 #include <QLabel>
 #include <QWidget>

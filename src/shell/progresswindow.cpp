@@ -1,7 +1,7 @@
 #include "progresswindow.h"
 
-#include "qtpaths.h"
-#include "twips.h"
+#include "gui/qtpaths.h"
+#include "gui/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

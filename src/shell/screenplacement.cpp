@@ -1,6 +1,6 @@
 #include "screenplacement.h"
 
-#include "twips.h"
+#include "gui/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 #include "splashwindow.h"
 
+#include "gui/twips.h"
 #include "picturewindow.h"
-#include "twips.h"
 #include "version.h"
 
 #include <QLabel>

@@ -1,13 +1,13 @@
 #include "bmp2pbmpwindow.h"
 
-#include "batchtoolframe.h"
-#include "drivelist.h"
-#include "folderlist.h"
-#include "toolwindowlayout.h"
+#include "gui/batchtoolframe.h"
+#include "gui/drivelist.h"
+#include "gui/folderlist.h"
+#include "gui/toolwindowlayout.h"
 
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QFrame>
 #include <QGroupBox>

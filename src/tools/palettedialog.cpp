@@ -1,6 +1,6 @@
 #include "palettedialog.h"
 
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -28,7 +28,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-Dialog::Dialog()
+PaletteDialog::PaletteDialog()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Dialog"));
@@ -54,22 +54,22 @@ Dialog::Dialog()
         makeButton(this, "CancelButton", QStringLiteral("Cancel"), twipsRect(4695, 600, 1215, 375));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &Dialog::cancel);
+    connect(cancel, &QPushButton::clicked, this, &PaletteDialog::cancel);
 }
 
-void Dialog::cancel() {
+void PaletteDialog::cancel() {
     combo_->setCurrentText(QString::fromLatin1(kDefaultWorldPalette));
     reject();
 }
 
-QString Dialog::answer() const {
+QString PaletteDialog::answer() const {
     if (result() != QDialog::Accepted)
         return QString::fromLatin1(kDefaultWorldPalette);
     return combo_->currentText();
 }
 
 std::string ChooseWorldPalette() {
-    Dialog dialog;
+    PaletteDialog dialog;
     dialog.exec();
     return dialog.answer().toStdString();
 }

@@ -12,11 +12,11 @@ class QComboBox;
 
 namespace skarde::gui {
 
-class Dialog : public QDialog {
+class PaletteDialog : public QDialog {
     Q_OBJECT
 public:
     // Always without owner: the question comes from the middle of a conversion.
-    Dialog();
+    PaletteDialog();
 
     // Combo1's text when the dialog was answered with OK, "Grey" otherwise.
     QString answer() const;
@@ -29,7 +29,7 @@ private:
 
 inline constexpr const char* kDefaultWorldPalette = "Grey";
 
-// Shows a fresh Dialog modally and returns its answer.
+// Shows a fresh palette dialog modally and returns its answer.
 std::string ChooseWorldPalette();
 
 } // namespace skarde::gui

@@ -1,10 +1,10 @@
 #include "pba2bmpwindow.h"
 
-#include "batchtoolframe.h"
-#include "toolwindowlayout.h"
+#include "gui/batchtoolframe.h"
+#include "gui/toolwindowlayout.h"
 
 #include "converters/pbatobmp.h"
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "pbmp2bmpwindow.h"
 
-#include "batchtoolframe.h"
-#include "toolwindowlayout.h"
+#include "gui/batchtoolframe.h"
+#include "gui/toolwindowlayout.h"
 
 #include "converters/pbmptobmp.h"
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QFrame>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 #include "pplextractwindow.h"
 
-#include "batchtoolframe.h"
-#include "drivelist.h"
-#include "folderlist.h"
-#include "toolwindowlayout.h"
+#include "gui/batchtoolframe.h"
+#include "gui/drivelist.h"
+#include "gui/folderlist.h"
+#include "gui/toolwindowlayout.h"
 
 #include "converters/ppltopal.h"
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QFrame>
 #include <QPushButton>

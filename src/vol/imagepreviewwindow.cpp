@@ -1,6 +1,6 @@
 #include "imagepreviewwindow.h"
 
-#include "shell/twips.h"
+#include "gui/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -98,10 +98,6 @@ std::optional<std::string> windowsRefusalReason(std::string_view part) {
     return std::nullopt;
 }
 
-char lowered(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string decodeMemberName(std::string_view rawName) {
@@ -163,7 +159,7 @@ bool memberNameMatches(std::string_view rawName, std::string_view requested) {
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const bool bothSeparators = isSeparator(name[i]) && isSeparator(requested[i]);
-        if (!bothSeparators && lowered(name[i]) != lowered(requested[i]))
+        if (!bothSeparators && foldCase(name[i]) != foldCase(requested[i]))
             return false;
     }
     return true;

@@ -3,11 +3,11 @@
 #include "membername.h"
 #include "volmember.h"
 
+#include "converters/batchloop.h"
 #include "converters/fileio.h"
 #include "converters/pbmptobmp.h"
 #include "converters/problem.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -90,13 +90,6 @@ fs::path scratchPathFor(const VolDirectory& directory, const ExtractionRequest& 
     return request.outputFolder / name;
 }
 
-int countSelected(const VolDirectory& directory, const ExtractionRequest& request) {
-    int selected = 0;
-    for (std::size_t row = 0; row < directory.storedRows.size(); ++row)
-        selected += isSelected(request, row) ? 1 : 0;
-    return selected;
-}
-
 std::optional<VolArchive> openArchive(ConverterContext& context, const VolDirectory& directory) {
     try {
         return VolArchive(directory.archivePath);
@@ -116,37 +109,25 @@ void notify(const std::function<void(std::size_t)>& hook, std::size_t row) {
 ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDirectory& directory,
                                          const ExtractionRequest& request,
                                          const ExtractionHooks& hooks) {
-    ProgressSink& progress = context.progress;
-    progress.show();
-    ExtractionSummary summary;
-    summary.selected = countSelected(directory, request);
-    progress.setMinimum(Bar::ProgressBar1, 0);
-    progress.setMaximum(Bar::ProgressBar1, summary.selected);
-
     std::optional<VolArchive> archive;
-    if (summary.selected > 0)
+    const fs::path scratch = scratchPathFor(directory, request);
+    BatchRun run;
+    run.rowCount = directory.storedRows.size();
+    run.isMarked = [&](std::size_t row) { return isSelected(request, row); };
+    // The caption names a member once its data has been read (extractMember).
+    run.start = [&] {
         archive = openArchive(context, directory);
-    if (summary.selected > 0 && !archive) {
-        summary.failed = summary.selected;
-    } else {
-        const fs::path scratch = scratchPathFor(directory, request);
-        int handled = 0;
-        for (std::size_t row = 0; row < directory.storedRows.size(); ++row) {
-            if (isSelected(request, row)) {
-                ++handled;
-                notify(hooks.rowStarting, row);
-                if (extractMember(context, *archive, directory.storedEntry(row), request, scratch))
-                    ++summary.extracted;
-                else
-                    ++summary.failed;
-                notify(hooks.rowHandled, row);
-            }
-            progress.setValue(Bar::ProgressBar1, handled);
-        }
-    }
-    progress.setCaption("Progress");
-    progress.hide();
-    return summary;
+        return archive.has_value();
+    };
+    run.handleRow = [&](std::size_t row) {
+        notify(hooks.rowStarting, row);
+        const bool extracted =
+            extractMember(context, *archive, directory.storedEntry(row), request, scratch);
+        notify(hooks.rowHandled, row);
+        return extracted;
+    };
+    const BatchSummary summary = RunBatch(context.progress, run);
+    return {summary.marked, summary.succeeded, summary.failed};
 }
 
 } // namespace skarde

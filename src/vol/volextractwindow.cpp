@@ -5,14 +5,14 @@
 #include "volextraction.h"
 #include "volpreview.h"
 
-#include "shell/qtpaths.h"
-#include "shell/twips.h"
-#include "tools/batchtoolframe.h"
-#include "tools/drivelist.h"
-#include "tools/folderlist.h"
-#include "tools/markallbox.h"
-#include "tools/toolwindowlayout.h"
-#include "tools/wrappingbutton.h"
+#include "gui/batchtoolframe.h"
+#include "gui/drivelist.h"
+#include "gui/folderlist.h"
+#include "gui/markallbox.h"
+#include "gui/qtpaths.h"
+#include "gui/toolwindowlayout.h"
+#include "gui/twips.h"
+#include "gui/wrappingbutton.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "gui/shelltestsupport.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindowgeometry.h"
-#include "shell/module1.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -31,11 +31,11 @@ TEST(BrowserModule, IsLoadedByTheFirstBookmarkAndNotByStartUpOrTheTools) {
         settings->setValue(QStringLiteral("Bookmarks/Address3"), server.address("/b"));
     }
     ASSERT_FALSE(test::webEngineMapped());
-    Module1 module1;
-    module1.Main();
-    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    Startup startup;
+    startup.Main();
+    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     test::settle();
-    MainWindow& main = *module1.mainWindow();
+    MainWindow& main = *startup.mainWindow();
     for (QAction* tool : main.findChild<QMenu*>(QStringLiteral("mnuTools"))->actions()) {
         tool->trigger();
     }

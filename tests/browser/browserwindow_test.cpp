@@ -3,9 +3,9 @@
 
 #include "browser/browsertestsupport.h"
 #include "browser/localwebserver.h"
+#include "gui/twips.h"
 #include "shell/browserloader.h"
 #include "shell/childwindow.h"
-#include "shell/twips.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "fixtures/bmpfixture.h"
+#include "filebuilders/bmpbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/tempfolder.h"
 
@@ -22,7 +22,7 @@ struct Bmp2PbmpCommand : ::testing::Test {
     fs::path picture = root / "tank.bmp";
     void SetUp() override {
         fs::create_directory(out);
-        writeFile(picture, test::makeBmp(test::BmpFields{}));
+        writeFile(picture, filebuilders::makeBmp(filebuilders::BmpFields{}));
     }
 
     // The palette number and attributes written for the given options.
@@ -80,12 +80,12 @@ TEST_F(Bmp2PbmpCommand, ConvertsOntoTheSourceInItsOwnFolder) {
 }
 
 TEST_F(Bmp2PbmpCommand, GoesOnAfterARefusedFileAndExitsWithOne) {
-    test::BmpFields lower;
+    filebuilders::BmpFields lower;
     lower.bfType = "bm";
-    writeFile(root / "lower.bmp", test::makeBmp(lower));
-    test::BmpFields deep;
+    writeFile(root / "lower.bmp", filebuilders::makeBmp(lower));
+    filebuilders::BmpFields deep;
     deep.bitCount = 24;
-    writeFile(root / "deep.bmp", test::makeBmp(deep));
+    writeFile(root / "deep.bmp", filebuilders::makeBmp(deep));
     writeFile(out / "lower.bmp", Bytes{1, 2});
     const auto run = runCli(SKARDE_CLI, {"bmp2pbmp", "--palette", "1", "-o", out.string(),
                                          (root / "lower.bmp").string(),

@@ -1,6 +1,6 @@
+#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
 #include "fixtures/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +18,8 @@ struct Pbmp2BmpCommand : ::testing::Test {
     fs::path out = root / "out";
     void SetUp() override { fs::create_directory(out); }
 
-    fs::path writePbmp(const std::string& name, const test::PbmpFields& fields = {}) {
-        writeFile(root / name, test::makePbmp(fields));
+    fs::path writePbmp(const std::string& name, const filebuilders::PbmpFields& fields = {}) {
+        writeFile(root / name, filebuilders::makePbmp(fields));
         return root / name;
     }
 };
@@ -36,7 +36,7 @@ TEST_F(Pbmp2BmpCommand, ConvertsEveryFileWithTheShippedPalettes) {
 }
 
 TEST_F(Pbmp2BmpCommand, GoesOnAfterARefusedFileAndExitsWithOne) {
-    test::PbmpFields wrong;
+    filebuilders::PbmpFields wrong;
     wrong.magic = "PBMA";
     const auto bad = writePbmp("bad.pbmp", wrong);
     const auto good = writePbmp("good.pbmp");
@@ -56,7 +56,7 @@ TEST_F(Pbmp2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
     const fs::path pals = root / "mypals";
     test::writeGreyPal(pals);
     writeFile(pals / "IceWorld.pal", test::makePal(42));
-    test::PbmpFields world;
+    filebuilders::PbmpFields world;
     world.paletteNumber = 1071;
     const auto file = writePbmp("w.pbmp", world);
     const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "--pals", pals.string(), "--world-palette",

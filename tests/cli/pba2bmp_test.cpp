@@ -1,6 +1,6 @@
+#include "filebuilders/pbabuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbafixture.h"
 #include "fixtures/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::pbaEntry;
-using test::PbaFields;
+using filebuilders::pbaEntry;
+using filebuilders::PbaFields;
 using test::runCli;
 using test::TempFolder;
 using test::writeFile;
@@ -26,7 +26,7 @@ struct Pba2BmpCommand : ::testing::Test {
         PbaFields fields;
         for (int k = 0; k < bitmaps; ++k)
             fields.entries.push_back(pbaEntry(3, 2, 500, static_cast<std::uint8_t>(k)));
-        writeFile(root / name, test::makePba(fields));
+        writeFile(root / name, filebuilders::makePba(fields));
         return root / name;
     }
 };
@@ -57,12 +57,12 @@ TEST_F(Pba2BmpCommand, DropsTheLastFourCharactersWhateverTheyAre) {
 }
 
 TEST_F(Pba2BmpCommand, GoesOnAfterARefusedOrDamagedFileAndExitsWithOne) {
-    test::PbmpFields single;
-    writeFile(root / "single.pba", test::makePbmp(single));
+    filebuilders::PbmpFields single;
+    writeFile(root / "single.pba", filebuilders::makePbmp(single));
     PbaFields damaged;
     damaged.entries = {pbaEntry(3, 2, 500), pbaEntry(3, 2, 500)};
     damaged.bitmapCount = 5;
-    writeFile(root / "damaged.pba", test::makePba(damaged));
+    writeFile(root / "damaged.pba", filebuilders::makePba(damaged));
     const auto good = writePba("good.pba", 1);
     const auto run =
         runCli(SKARDE_CLI, {"pba2bmp", "-o", out.string(), (root / "single.pba").string(),
@@ -88,7 +88,7 @@ TEST_F(Pba2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
     writeFile(pals / "LushWorld.pal", test::makePal(42));
     PbaFields fields;
     fields.entries = {pbaEntry(3, 2, 1071)};
-    writeFile(root / "w.pba", test::makePba(fields));
+    writeFile(root / "w.pba", filebuilders::makePba(fields));
     const auto run =
         runCli(SKARDE_CLI, {"pba2bmp", "--pals", pals.string(), "--world-palette", "lushworld",
                             "-o", out.string(), (root / "w.pba").string()});

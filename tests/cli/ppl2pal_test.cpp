@@ -1,6 +1,6 @@
+#include "filebuilders/pplbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pplfixture.h"
 #include "fixtures/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::pplPalette;
+using filebuilders::pplPalette;
 using test::runCli;
 using test::runCliOnTerminal;
 using test::TempFolder;
@@ -26,9 +26,9 @@ struct Ppl2PalCommand : ::testing::Test {
     const Bytes old{7, 7, 7};
     void SetUp() override {
         fs::create_directory(out);
-        test::PplFields fields;
+        filebuilders::PplFields fields;
         fields.palettes = {pplPalette(500, 1), pplPalette(503, 2), pplPalette(504, 3)};
-        writeFile(ppl, test::makePpl(fields));
+        writeFile(ppl, filebuilders::makePpl(fields));
     }
     // 500.pal and 504.pal exist already; 503.pal does not.
     void writeOldFiles() {
@@ -121,10 +121,10 @@ TEST_F(Ppl2PalCommand, UsesTheTemplateOfTheGivenPalsFolder) {
 }
 
 TEST_F(Ppl2PalCommand, ReportsADamagedListAndExitsWithOne) {
-    test::PplFields fields;
+    filebuilders::PplFields fields;
     fields.palettes = {pplPalette(600, 1)};
     fields.paletteCount = 2;
-    writeFile(root / "short.ppl", test::makePpl(fields));
+    writeFile(root / "short.ppl", filebuilders::makePpl(fields));
     const auto run = runCli(
         SKARDE_CLI, {"ppl2pal", "-o", out.string(), (root / "short.ppl").string(), ppl.string()});
     EXPECT_EQ(run.exitStatus, 1);

@@ -1,9 +1,9 @@
+#include "filebuilders/pbmpbuilder.h"
+#include "filebuilders/volbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
 #include "fixtures/tempfolder.h"
 #include "fixtures/treesnapshot.h"
-#include "fixtures/volfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::VolFields;
+using filebuilders::VolMemberFields;
 using test::readFile;
 using test::runCli;
-using test::VolFields;
-using test::VolMemberFields;
 
 VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
     VolMemberFields fields;
@@ -33,7 +33,7 @@ struct VolCommand : ::testing::Test {
     void writeArchive(std::vector<VolMemberFields> members) {
         VolFields fields;
         fields.members = std::move(members);
-        test::writeVol(archive, fields);
+        filebuilders::writeVol(archive, fields);
     }
     test::CliRun extract(std::vector<std::string> extra) {
         std::vector<std::string> arguments{"vol", "extract", "-o", out.string(), archive.string()};
@@ -89,10 +89,11 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     const fs::path pals = root / "mypals";
     test::writeGreyPal(pals);
     test::writeFile(pals / "IceWorld.pal", test::makePal(42));
-    test::PbmpFields world;
+    filebuilders::PbmpFields world;
     world.paletteNumber = 1071;
-    writeArchive({member("w.bmp", test::makePbmp(world)), member("bad.bmp", {'B', 'A', 'D'}),
-                  member("raw.wav", test::makePbmp(world))});
+    writeArchive({member("w.bmp", filebuilders::makePbmp(world)),
+                  member("bad.bmp", {'B', 'A', 'D'}),
+                  member("raw.wav", filebuilders::makePbmp(world))});
     const auto run = extract({"--convert", "--pals", pals.string(), "--world-palette", "iceworld"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "2 of 3 member(s) extracted.\n");
@@ -100,7 +101,7 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     const Bytes bmp = readFile(out / "w.bmp");
     ASSERT_EQ(bmp.size(), 1086u);
     EXPECT_EQ(bmp[54], test::makePal(42)[26]); // blue of entry 0
-    EXPECT_EQ(readFile(out / "raw.wav"), test::makePbmp(world));
+    EXPECT_EQ(readFile(out / "raw.wav"), filebuilders::makePbmp(world));
     EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"raw.wav", "w.bmp"}));
 }
 
@@ -121,7 +122,7 @@ TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
     VolFields fields;
     fields.members = {member("a.txt", {1})};
     fields.entriesLength = 16;
-    test::writeVol(archive, fields);
+    filebuilders::writeVol(archive, fields);
     const auto before = test::treeSnapshot(root.path());
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 1);

@@ -1,22 +1,22 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
 #include "converters/pixelrows.h"
-#include "fixtures/bmpfixture.h"
+#include "filebuilders/bmpbuilder.h"
+#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/converterrig.h"
-#include "fixtures/pbmpfixture.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <tuple>
+#include <set>
 
 namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BmpFields;
+using filebuilders::BmpFields;
+using filebuilders::makeBmp;
 using test::ConverterRig;
-using test::makeBmp;
 using test::readFile;
 using test::writeFile;
 
@@ -34,13 +34,13 @@ struct BmpToPbmp : ::testing::Test {
 // The game bitmap the converter should write, built by the fixture writer.
 Bytes expectedPbmp(std::int32_t width, std::int32_t height, const Bytes& rowsTopFirst,
                    std::int32_t paletteNumber, std::uint32_t attributes) {
-    test::PbmpFields fields;
+    filebuilders::PbmpFields fields;
     fields.width = width;
     fields.height = height;
     fields.rows = rowsTopFirst;
     fields.paletteNumber = paletteNumber;
     fields.attributes = attributes;
-    return test::makePbmp(fields);
+    return filebuilders::makePbmp(fields);
 }
 
 TEST_F(BmpToPbmp, TurnsTheTwoByTwoExampleIntoA76BytePbmpTopRowFirst) {
@@ -71,13 +71,14 @@ TEST_F(BmpToPbmp, KeepsRowLengthsOfWidthsOneFourAndSix) {
     for (const auto& [width, rowLength] :
          std::vector<std::pair<std::int32_t, std::size_t>>{{1, 4}, {4, 4}, {6, 8}, {8, 8}}) {
         SCOPED_TRACE(width);
-        const Bytes stored = test::patternRows(width, 3, static_cast<std::uint8_t>(width));
+        const Bytes stored = filebuilders::patternRows(width, 3, static_cast<std::uint8_t>(width));
         ASSERT_EQ(stored.size(), 3 * rowLength);
         convert(makeBmp(width, 3, stored));
         const Bytes pbmp = output();
         ASSERT_EQ(pbmp.size(), 68 + 3 * rowLength);
         EXPECT_EQ(ByteReader(pbmp).i32(20), width); // the unpadded width
-        EXPECT_EQ(pbmp, expectedPbmp(width, 3, test::reversedRows(stored, rowLength), 500, 8));
+        EXPECT_EQ(pbmp,
+                  expectedPbmp(width, 3, filebuilders::reversedRows(stored, rowLength), 500, 8));
     }
 }
 
@@ -135,14 +136,16 @@ TEST_F(BmpToPbmp, ReadsTheRowsFromBfOffBitsAfterAGapAndALargerInfoHeader) {
     fields.gapBeforeRows = Bytes(6, 0x99);
     fields.trailing = Bytes(10, 0x77);
     convert(makeBmp(fields));
-    EXPECT_EQ(output(), expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 500, 8));
+    EXPECT_EQ(
+        output(),
+        expectedPbmp(2, 2, filebuilders::reversedRows(filebuilders::patternRows(2, 2), 4), 500, 8));
 }
 
 TEST_F(BmpToPbmp, KeepsTheRowOrderOfATopDownBitmap) {
     BmpFields fields;
     fields.width = 3;
     fields.height = -3;
-    const Bytes storedTopFirst = test::patternRows(3, 3, 9);
+    const Bytes storedTopFirst = filebuilders::patternRows(3, 3, 9);
     fields.rows = storedTopFirst;
     convert(makeBmp(fields));
     const Bytes pbmp = output();
@@ -162,7 +165,9 @@ TEST_F(BmpToPbmp, DescribesTheRowsWrittenWhateverBfSizeSays) {
         ASSERT_EQ(pbmp.size(), 68u + 16);
         EXPECT_EQ(ByteReader(pbmp).u32(4), 48u);
         EXPECT_EQ(ByteReader(pbmp).i32(40), 16);
-        EXPECT_EQ(pbmp, expectedPbmp(5, 2, test::reversedRows(test::patternRows(5, 2), 8), 500, 8));
+        EXPECT_EQ(pbmp,
+                  expectedPbmp(5, 2, filebuilders::reversedRows(filebuilders::patternRows(5, 2), 8),
+                               500, 8));
     }
 }
 
@@ -171,7 +176,9 @@ TEST_F(BmpToPbmp, ConvertsAFileOntoItsOwnPath) {
     writeFile(file, makeBmp(BmpFields{}));
     EXPECT_EQ(ConvertBmpToPbmp(rig.context, file, file, "19", "5").outcome, Outcome::Converted);
     const Bytes pbmp = readFile(file);
-    EXPECT_EQ(pbmp, expectedPbmp(2, 2, test::reversedRows(test::patternRows(2, 2), 4), 5150, 9));
+    EXPECT_EQ(pbmp,
+              expectedPbmp(2, 2, filebuilders::reversedRows(filebuilders::patternRows(2, 2), 4),
+                           5150, 9));
     EXPECT_EQ(test::folderEntries(rig.in), std::vector<std::string>{"self.bmp"});
 }
 
@@ -214,7 +221,7 @@ std::vector<RefusedBmp> refusedBmps() {
     return {
         {"lower-case bm", with([](BmpFields& s) { s.bfType = "bm"; }), notBitmap, ""},
         {"BA", with([](BmpFields& s) { s.bfType = "BA"; }), notBitmap, ""},
-        {"PBMP", test::makePbmp(test::PbmpFields{}), notBitmap, ""},
+        {"PBMP", filebuilders::makePbmp(filebuilders::PbmpFields{}), notBitmap, ""},
         {"empty file", Bytes{}, notBitmap, ""},
         {"one byte", Bytes{'B'}, notBitmap, ""},
         {"only BM", Bytes{'B', 'M'}, "", "shorter"},
@@ -351,21 +358,23 @@ TEST(PbmpChoices, GivesTheListEntriesAsTheWindowShowsThem) {
     EXPECT_EQ(paletteListEntryText(19), "5150\tInterface");
 }
 
-TEST(PbmpChoices, GivesTheSliderLabelsAndAttributes) {
-    const std::vector<std::tuple<int, std::uint32_t, std::string, int>> expected{
-        {1, 8, "None", 4},
-        {2, 24, "Additive Palette", 0},
-        {3, 40, "Subtractive Palette", 1},
-        {4, 12, "Tranlucent Image", 2},
-        {5, 9, "Transparent Background Black (RGB 0,0,0)", 3}};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
+TEST(PbmpChoices, GivesEachSliderPositionItsOwnFlagOnTopOfTheBaseAttributes) {
+    constexpr std::uint32_t kBase = 8; // what "None" writes
+    std::set<std::uint32_t> flags;
+    std::set<int> labels;
+    for (std::size_t i = 0; i < kDrawingOptionChoices.size(); ++i) {
         const DrawingOptionChoice& option = kDrawingOptionChoices[i];
-        EXPECT_EQ(option.sliderValue, std::get<0>(expected[i]));
-        EXPECT_EQ(option.attributes, std::get<1>(expected[i]));
-        EXPECT_EQ(option.caption, std::get<2>(expected[i]));
-        EXPECT_EQ(option.labelIndex, std::get<3>(expected[i]));
+        EXPECT_EQ(option.sliderValue, static_cast<int>(i) + 1);
+        EXPECT_EQ(option.attributes & kBase, kBase) << option.caption;
+        const std::uint32_t flag = option.attributes & ~kBase;
+        EXPECT_TRUE(flag == 0 || (flag & (flag - 1)) == 0) << option.caption; // at most one bit
+        flags.insert(flag);
+        labels.insert(option.labelIndex);
         EXPECT_EQ(attributesForChoice(std::to_string(option.sliderValue)), option.attributes);
     }
+    EXPECT_EQ(kDrawingOptionChoices.front().attributes, kBase);
+    EXPECT_EQ(flags.size(), kDrawingOptionChoices.size());
+    EXPECT_EQ(labels, (std::set<int>{0, 1, 2, 3, 4}));
 }
 
 } // namespace

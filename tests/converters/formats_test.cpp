@@ -18,7 +18,7 @@ TEST(Stride, RoundsWidthsUpToMultiplesOfFour) {
     EXPECT_EQ(stride(32765), 32768);
 }
 
-TEST(BmpHeaders, WritesTheDocumentedLayout) {
+TEST(BmpHeaders, WritesEveryHeaderFieldThenTheColourTable) {
     BmpColourTable table{};
     for (std::size_t i = 0; i < table.size(); ++i)
         table[i] = static_cast<std::uint8_t>(i % 251);

@@ -1,10 +1,10 @@
 #include "converters/pbaformat.h"
 #include "converters/pbatobmp.h"
 #include "converters/pixelrows.h"
-#include "fixtures/bmpfixture.h"
+#include "filebuilders/bmpbuilder.h"
+#include "filebuilders/pbabuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbafixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePba;
+using filebuilders::pbaEntry;
+using filebuilders::PbaFields;
 using test::ConverterRig;
 using test::makePal;
-using test::makePba;
-using test::pbaEntry;
-using test::PbaFields;
 using test::readFile;
 using test::writeFile;
 
@@ -30,12 +30,12 @@ struct PbaToBmp : ::testing::Test {
         return ConvertPbaToBmp(rig.context, rig.in / name, rig.out / "icons");
     }
     Bytes greyTable() const {
-        return test::colourTableFromPalBytes(readFile(rig.pals / "grey.pal"));
+        return filebuilders::colourTableFromPalBytes(readFile(rig.pals / "grey.pal"));
     }
     std::vector<std::string> outputs() const { return test::folderEntries(rig.out); }
 };
 
-Bytes rowsOf(const test::PbaEntryFields& entry) {
+Bytes rowsOf(const filebuilders::PbaEntryFields& entry) {
     return *entry.bitmap.rows;
 }
 
@@ -49,16 +49,16 @@ TEST_F(PbaToBmp, WritesEachBitmapAsItsOwnFileByteForByte) {
     EXPECT_EQ(result.outcome, Outcome::Converted);
     EXPECT_EQ(result.filesWritten, 3);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"icons0.bmp", "icons1.bmp", "icons2.bmp"}));
-    const Bytes table500 = test::colourTableFromPalBytes(makePal(11));
-    const Bytes table503 = test::colourTableFromPalBytes(makePal(22));
-    EXPECT_EQ(
-        readFile(rig.out / "icons0.bmp"),
-        test::makeWrittenBmp(3, 2, test::reversedRows(rowsOf(fields.entries[0]), 4), table500));
-    EXPECT_EQ(
-        readFile(rig.out / "icons1.bmp"),
-        test::makeWrittenBmp(5, 3, test::reversedRows(rowsOf(fields.entries[1]), 8), table503));
+    const Bytes table500 = filebuilders::colourTableFromPalBytes(makePal(11));
+    const Bytes table503 = filebuilders::colourTableFromPalBytes(makePal(22));
+    EXPECT_EQ(readFile(rig.out / "icons0.bmp"),
+              filebuilders::makeWrittenBmp(
+                  3, 2, filebuilders::reversedRows(rowsOf(fields.entries[0]), 4), table500));
+    EXPECT_EQ(readFile(rig.out / "icons1.bmp"),
+              filebuilders::makeWrittenBmp(
+                  5, 3, filebuilders::reversedRows(rowsOf(fields.entries[1]), 8), table503));
     EXPECT_EQ(readFile(rig.out / "icons2.bmp"),
-              test::makeWrittenBmp(4, 1, rowsOf(fields.entries[2]), table500));
+              filebuilders::makeWrittenBmp(4, 1, rowsOf(fields.entries[2]), table500));
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{kSummary3});
     EXPECT_TRUE(rig.prompts.problems.empty());
 }
@@ -67,8 +67,8 @@ TEST_F(PbaToBmp, ThreeByTwoEntriesTake76BytesWithAPalettePartAnd64Without) {
     PbaFields fields;
     fields.entries = {pbaEntry(3, 2, 500, 0, true), pbaEntry(3, 2, 500, 50, false),
                       pbaEntry(3, 2, 500, 100, true)};
-    ASSERT_EQ(test::makePbaEntry(fields.entries[0]).size(), 76u);
-    ASSERT_EQ(test::makePbaEntry(fields.entries[1]).size(), 64u);
+    ASSERT_EQ(filebuilders::makePbaEntry(fields.entries[0]).size(), 76u);
+    ASSERT_EQ(filebuilders::makePbaEntry(fields.entries[1]).size(), 64u);
     const Bytes file = makePba(fields);
     ASSERT_EQ(file.size(), 24u + 76 + 64 + 76);
 
@@ -107,7 +107,7 @@ TEST_F(PbaToBmp, AnEntryWithoutPalettePartTakesItsNumberFromTheFourBytesAfterIts
     convert(fields);
     const Bytes bmp = readFile(rig.out / "icons0.bmp");
     EXPECT_EQ(Bytes(bmp.begin() + 54, bmp.begin() + 1078),
-              test::colourTableFromPalBytes(makePal(77)));
+              filebuilders::colourTableFromPalBytes(makePal(77)));
 }
 
 TEST_F(PbaToBmp, ANumberWithoutPaletteFileGivesGrey) {
@@ -155,11 +155,11 @@ TEST_F(PbaToBmp, AsksForTheWorldPaletteForEveryBitmapThatNamesIt) {
     const Bytes first = readFile(rig.out / "icons0.bmp");
     const Bytes third = readFile(rig.out / "icons2.bmp");
     EXPECT_EQ(Bytes(first.begin() + 54, first.begin() + 1078),
-              test::colourTableFromPalBytes(makePal(5)));
+              filebuilders::colourTableFromPalBytes(makePal(5)));
     EXPECT_EQ(Bytes(third.begin() + 54, third.begin() + 1078), greyTable());
 }
 
-TEST_F(PbaToBmp, DrivesBothBarsAsSpecified) {
+TEST_F(PbaToBmp, CountsBitmapsOnTheUpperBarAndEachBitmapsRowsOnTheLowerBar) {
     PbaFields fields;
     fields.entries = {pbaEntry(3, 2, 500), pbaEntry(2, 3, 500)};
     convert(fields);
@@ -195,9 +195,9 @@ TEST_F(PbaToBmp, ASecondRunReplacesTheFilesWithFilesOfExactlyTheNewLength) {
     PbaFields small;
     small.entries = {pbaEntry(3, 2, 500, 1), pbaEntry(1, 1, 500, 2)};
     convert(small);
-    EXPECT_EQ(
-        readFile(rig.out / "icons0.bmp"),
-        test::makeWrittenBmp(3, 2, test::reversedRows(rowsOf(small.entries[0]), 4), greyTable()));
+    EXPECT_EQ(readFile(rig.out / "icons0.bmp"),
+              filebuilders::makeWrittenBmp(
+                  3, 2, filebuilders::reversedRows(rowsOf(small.entries[0]), 4), greyTable()));
     EXPECT_EQ(readFile(rig.out / "icons1.bmp").size(), 1078u + 4);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"icons0.bmp", "icons1.bmp"}));
 }

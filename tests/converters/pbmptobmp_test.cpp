@@ -1,8 +1,8 @@
 #include "converters/palette.h"
 #include "converters/pbmptobmp.h"
+#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,10 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePbmp;
+using filebuilders::PbmpFields;
 using test::ConverterRig;
 using test::makePal;
-using test::makePbmp;
-using test::PbmpFields;
 using test::readFile;
 using test::writeFile;
 
@@ -85,7 +85,7 @@ TEST_F(PbmpToBmp, TakesThePaletteNumberFromTheLastFourBytes) {
     const BmpColourTable expected =
         colourTableFromPalette(readPalFile(ByteReader(makePal(7))).data);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bmp.begin() + 54));
-    const Bytes rows = test::patternRows(3, 2);
+    const Bytes rows = filebuilders::patternRows(3, 2);
     EXPECT_EQ(Bytes(bmp.begin() + 1078, bmp.begin() + 1082), Bytes(rows.begin() + 4, rows.end()));
 }
 

@@ -1,7 +1,7 @@
 #include "converters/ppltopal.h"
+#include "filebuilders/pplbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pplfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePpl;
+using filebuilders::PplFields;
+using filebuilders::pplPalette;
 using test::ConverterRig;
-using test::makePpl;
-using test::PplFields;
-using test::pplPalette;
 using test::readFile;
 using test::writeFile;
 
@@ -64,9 +64,9 @@ TEST_F(PplToPal, WritesEachPaletteAsA1052ByteFileNamedAfterItsNumber) {
     EXPECT_EQ(result.outcome, Outcome::Converted);
     EXPECT_EQ(result.filesWritten, 3);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"500.pal", "503.pal", "504.pal"}));
-    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
-    EXPECT_EQ(readFile(rig.out / "503.pal"), expectedPal(templ, test::pplColours(2), 503));
-    EXPECT_EQ(readFile(rig.out / "504.pal"), expectedPal(templ, test::pplColours(3), 504));
+    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, filebuilders::pplColours(1), 500));
+    EXPECT_EQ(readFile(rig.out / "503.pal"), expectedPal(templ, filebuilders::pplColours(2), 503));
+    EXPECT_EQ(readFile(rig.out / "504.pal"), expectedPal(templ, filebuilders::pplColours(3), 504));
     EXPECT_EQ(readFile(rig.out / "504.pal").size(), 1052u);
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"3 PAL file(s) extracted."});
     EXPECT_TRUE(rig.prompts.questions.empty());
@@ -80,7 +80,7 @@ TEST_F(PplToPal, IgnoresTheHeaderTagAndTheRecordsUnusedBytes) {
     fields.headerRest = Bytes(44, 0xEE);
     fields.palettes = {{510, 4, std::nullopt, 0xDEADBEEF}};
     extract(fields);
-    EXPECT_EQ(readFile(rig.out / "510.pal"), expectedPal(templ, test::pplColours(4), 510));
+    EXPECT_EQ(readFile(rig.out / "510.pal"), expectedPal(templ, filebuilders::pplColours(4), 510));
 }
 
 TEST_F(PplToPal, AsksOncePerPaletteOnASecondRunAndNoKeepsEveryFile) {
@@ -92,7 +92,7 @@ TEST_F(PplToPal, AsksOncePerPaletteOnASecondRunAndNoKeepsEveryFile) {
     const ConversionResult result = extract(again);
     EXPECT_EQ(result.filesWritten, 0);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>(3, kQuestion));
-    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
+    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, filebuilders::pplColours(1), 500));
     EXPECT_EQ(readFile(rig.out / "503.pal"), (Bytes{1, 2, 3}));
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"0 PAL file(s) extracted."});
 }
@@ -103,7 +103,7 @@ TEST_F(PplToPal, YesReplacesTheFileWhole) {
     const ConversionResult result = extract(threePalettes());
     EXPECT_EQ(result.filesWritten, 3);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>{kQuestion});
-    EXPECT_EQ(readFile(rig.out / "503.pal"), expectedPal(templ, test::pplColours(2), 503));
+    EXPECT_EQ(readFile(rig.out / "503.pal"), expectedPal(templ, filebuilders::pplColours(2), 503));
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"3 PAL file(s) extracted."});
 }
 
@@ -115,7 +115,7 @@ TEST_F(PplToPal, FindsAnExistingFileWithoutRegardToLetterCase) {
     extract(fields);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>{kQuestion});
     EXPECT_EQ(outputs(), std::vector<std::string>{"500.PAL"});
-    EXPECT_EQ(readFile(rig.out / "500.PAL"), expectedPal(templ, test::pplColours(1), 500));
+    EXPECT_EQ(readFile(rig.out / "500.PAL"), expectedPal(templ, filebuilders::pplColours(1), 500));
 }
 
 TEST_F(PplToPal, ASecondPaletteOfTheSameNumberAsksBeforeReplacingTheFirst) {
@@ -124,14 +124,15 @@ TEST_F(PplToPal, ASecondPaletteOfTheSameNumberAsksBeforeReplacingTheFirst) {
     rig.prompts.yesNoAnswers = {false};
     EXPECT_EQ(extract(fields).filesWritten, 1);
     EXPECT_EQ(rig.prompts.questions, std::vector<std::string>{kQuestion});
-    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
+    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, filebuilders::pplColours(1), 500));
 
     ConverterRig yesRig;
     writeFile(yesRig.pals / "grey.pal", templ);
     writeFile(yesRig.in / "w.ppl", makePpl(fields));
     yesRig.prompts.yesNoAnswers = {true};
     EXPECT_EQ(ConvertPplToPal(yesRig.context, yesRig.in / "w.ppl", yesRig.out).filesWritten, 2);
-    EXPECT_EQ(readFile(yesRig.out / "500.pal"), expectedPal(templ, test::pplColours(2), 500));
+    EXPECT_EQ(readFile(yesRig.out / "500.pal"),
+              expectedPal(templ, filebuilders::pplColours(2), 500));
     EXPECT_EQ(yesRig.prompts.messages, std::vector<std::string>{"2 PAL file(s) extracted."});
 }
 
@@ -141,7 +142,7 @@ TEST_F(PplToPal, ANegativeNumberGivesAFileNameStartingWithMinus) {
                        pplPalette(std::numeric_limits<std::int32_t>::min(), 3)};
     extract(fields);
     EXPECT_EQ(outputs(), (std::vector<std::string>{"-2147483648.pal", "-7.pal", "0.pal"}));
-    EXPECT_EQ(readFile(rig.out / "-7.pal"), expectedPal(templ, test::pplColours(1), -7));
+    EXPECT_EQ(readFile(rig.out / "-7.pal"), expectedPal(templ, filebuilders::pplColours(1), -7));
     EXPECT_EQ(palFileName(-7), "-7.pal");
     EXPECT_EQ(palFileName(500), "500.pal");
 }
@@ -164,7 +165,7 @@ TEST_F(PplToPal, TakesTheTemplateFromAGreyPalOfAnyCaseAndIgnoresItsExtraBytes) {
     PplFields fields;
     fields.palettes = {pplPalette(500, 1)};
     extract(fields);
-    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, test::pplColours(1), 500));
+    EXPECT_EQ(readFile(rig.out / "500.pal"), expectedPal(templ, filebuilders::pplColours(1), 500));
 }
 
 TEST_F(PplToPal, ReportsAMissingTemplateAndWritesNothing) {

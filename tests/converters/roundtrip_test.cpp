@@ -4,11 +4,11 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmptobmp.h"
 #include "converters/ppltopal.h"
-#include "fixtures/bmpfixture.h"
+#include "filebuilders/bmpbuilder.h"
+#include "filebuilders/pbmpbuilder.h"
+#include "filebuilders/pplbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
-#include "fixtures/pplfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::BmpFields;
+using filebuilders::BmpFields;
+using filebuilders::pplPalette;
 using test::ConverterRig;
-using test::pplPalette;
 using test::readFile;
 using test::writeFile;
 
@@ -31,8 +31,8 @@ TEST(RoundTrip, BmpToPbmpToBmpKeepsEveryPixelAndPaddingByte) {
             fields.width = width;
             fields.height = height;
             fields.rows =
-                test::patternRows(width, height, static_cast<std::uint8_t>(width * height));
-            const Bytes original = test::makeBmp(fields);
+                filebuilders::patternRows(width, height, static_cast<std::uint8_t>(width * height));
+            const Bytes original = filebuilders::makeBmp(fields);
             writeFile(rig.in / "picture.bmp", original);
 
             ASSERT_EQ(ConvertBmpToPbmp(rig.context, rig.in / "picture.bmp", rig.out / "game.bmp",
@@ -58,21 +58,21 @@ TEST(RoundTrip, ATopDownBmpComesBackBottomUpWithTheSamePicture) {
     BmpFields fields;
     fields.width = 3;
     fields.height = -4;
-    const Bytes topFirst = test::patternRows(3, 4, 33);
+    const Bytes topFirst = filebuilders::patternRows(3, 4, 33);
     fields.rows = topFirst;
-    writeFile(rig.in / "t.bmp", test::makeBmp(fields));
+    writeFile(rig.in / "t.bmp", filebuilders::makeBmp(fields));
     ConvertBmpToPbmp(rig.context, rig.in / "t.bmp", rig.out / "t.pbmp", "0", "1");
     ConvertPbmpToBmp(rig.context, rig.out / "t.pbmp", rig.out / "t.bmp");
     const Bytes back = readFile(rig.out / "t.bmp");
     EXPECT_EQ(ByteReader(back).i32(22), 4);
-    EXPECT_EQ(Bytes(back.begin() + 1078, back.end()), test::reversedRows(topFirst, 4));
+    EXPECT_EQ(Bytes(back.begin() + 1078, back.end()), filebuilders::reversedRows(topFirst, 4));
 }
 
 TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
     ConverterRig rig;
-    test::PplFields ppl;
+    filebuilders::PplFields ppl;
     ppl.palettes = {pplPalette(500, 10), pplPalette(1975, 20), pplPalette(5150, 30)};
-    writeFile(rig.in / "world.ppl", test::makePpl(ppl));
+    writeFile(rig.in / "world.ppl", filebuilders::makePpl(ppl));
 
     // Extract into a pals folder that already holds the grey template.
     const fs::path pals = rig.root / "gamepals";
@@ -82,8 +82,8 @@ TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
 
     // Position 15 of the RuziRire+ list is 1975; convert a picture with it and back through the
     // extracted folder.
-    const Bytes rows = test::patternRows(6, 3, 7);
-    writeFile(rig.in / "p.bmp", test::makeBmp(6, 3, rows));
+    const Bytes rows = filebuilders::patternRows(6, 3, 7);
+    writeFile(rig.in / "p.bmp", filebuilders::makeBmp(6, 3, rows));
     ASSERT_EQ(
         ConvertBmpToPbmp(rig.context, rig.in / "p.bmp", rig.out / "p.pbmp", "15", "2").outcome,
         Outcome::Converted);
@@ -92,7 +92,7 @@ TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
               Outcome::Converted);
 
     const Bytes back = readFile(rig.out / "p.bmp");
-    const Bytes colours = test::pplColours(20);
+    const Bytes colours = filebuilders::pplColours(20);
     Bytes expectedTable;
     for (std::size_t i = 0; i < 256; ++i) {
         expectedTable.push_back(colours[4 * i + 2]); // blue
@@ -101,7 +101,7 @@ TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
         expectedTable.push_back(0);                  // grey.pal's flags byte
     }
     EXPECT_EQ(Bytes(back.begin() + 54, back.begin() + 1078), expectedTable);
-    EXPECT_EQ(back, test::makeWrittenBmp(6, 3, rows, expectedTable));
+    EXPECT_EQ(back, filebuilders::makeWrittenBmp(6, 3, rows, expectedTable));
 }
 
 } // namespace

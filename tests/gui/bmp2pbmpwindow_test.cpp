@@ -4,7 +4,7 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
 #include "converters/pbmpformat.h"
-#include "fixtures/bmpfixture.h"
+#include "filebuilders/bmpbuilder.h"
 #include "tools/bmp2pbmpwindow.h"
 
 #include <QLabel>
@@ -106,7 +106,7 @@ std::vector<std::pair<std::int32_t, std::uint32_t>> runAndReadChoices(WindowOver
 TEST(Bmp2PbmpWindow, RefusesToRunUntilAPaletteIsChosenThenReadsTheSliderAtEveryStart) {
     test::ConverterRig rig;
     for (const char* name : {"a.bmp", "B.bmp"})
-        writeFile(rig.in / name, test::makeBmp(test::BmpFields{}));
+        writeFile(rig.in / name, filebuilders::makeBmp(filebuilders::BmpFields{}));
     WindowOverRig over(rig);
     over.files()->selectAll();
     auto* list1 = control<QListWidget>(over.window, "List1");
@@ -143,7 +143,7 @@ TEST(Bmp2PbmpWindow, RefusesToRunUntilAPaletteIsChosenThenReadsTheSliderAtEveryS
 TEST(Bmp2PbmpWindow, CaptionsNameEachFileAndAnOutputInTheSourceFolderReplacesItsSource) {
     test::ConverterRig rig;
     for (const char* name : {"a.bmp", "B.bmp", "c.bmp"})
-        writeFile(rig.in / name, test::makeBmp(test::BmpFields{}));
+        writeFile(rig.in / name, filebuilders::makeBmp(filebuilders::BmpFields{}));
     const Bytes source = readFile(rig.in / "a.bmp");
     WindowOverRig over(rig);
     control<QListWidget>(over.window, "List1")->item(0)->setSelected(true);

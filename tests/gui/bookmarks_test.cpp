@@ -1,10 +1,10 @@
+#include "gui/qtpaths.h"
 #include "gui/shelltestsupport.h"
 #include "shell/bookmarks.h"
 #include "shell/bookmarksettings.h"
 #include "shell/browserloader.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindowgeometry.h"
-#include "shell/qtpaths.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -75,7 +75,7 @@ TEST(GuiPrompts, QuestionsOfferYesAndNo) {
 }
 
 TEST(PaletteDialog, IsAnOwnerlessModalDialogOfTheSevenWorldPalettes) {
-    Dialog dialog;
+    PaletteDialog dialog;
     EXPECT_EQ(dialog.objectName(), "Dialog");
     EXPECT_EQ(dialog.windowTitle(), "Select Pal");
     EXPECT_TRUE(dialog.isModal());

@@ -1,8 +1,8 @@
+#include "gui/qtpaths.h"
 #include "gui/shelltestsupport.h"
 #include "shell/aboutwindow.h"
 #include "shell/bookmarks.h"
 #include "shell/mainwindow.h"
-#include "shell/qtpaths.h"
 
 #include <QApplication>
 #include <QLabel>

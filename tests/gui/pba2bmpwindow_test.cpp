@@ -1,7 +1,7 @@
 #include "layoutchecks.h"
 #include "toolwindowrig.h"
 
-#include "fixtures/pbafixture.h"
+#include "filebuilders/pbabuilder.h"
 #include "tools/pba2bmpwindow.h"
 
 #include <QLabel>
@@ -15,10 +15,10 @@ using test::writeFile;
 using WindowOverRig = test::ToolWindowOverRig<Pba2BmpWindow>;
 
 Bytes pbaOf(int bitmaps) {
-    test::PbaFields fields;
+    filebuilders::PbaFields fields;
     for (int k = 0; k < bitmaps; ++k)
-        fields.entries.push_back(test::pbaEntry(3, 2, 500, static_cast<std::uint8_t>(k)));
-    return test::makePba(fields);
+        fields.entries.push_back(filebuilders::pbaEntry(3, 2, 500, static_cast<std::uint8_t>(k)));
+    return filebuilders::makePba(fields);
 }
 
 QString filesExtracted(Pba2BmpWindow& window) {

@@ -4,15 +4,15 @@
 #include "converters/fileio.h"
 #include "converters/palette.h"
 #include "converters/pbmptobmp.h"
+#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
-#include "fixtures/pbmpfixture.h"
+#include "gui/drivelist.h"
+#include "gui/filelist.h"
+#include "gui/folderlist.h"
+#include "gui/qtpaths.h"
 #include "shell/guiprompts.h"
 #include "shell/progresswindow.h"
-#include "shell/qtpaths.h"
-#include "tools/drivelist.h"
-#include "tools/filelist.h"
-#include "tools/folderlist.h"
 #include "tools/pbmp2bmpwindow.h"
 
 #include <QCheckBox>
@@ -29,11 +29,11 @@ namespace skarde::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePbmp;
+using filebuilders::PbmpFields;
 using test::control;
 using test::GuiRig;
 using test::makePal;
-using test::makePbmp;
-using test::PbmpFields;
 using test::readFile;
 using test::TempFolder;
 using test::writeFile;

@@ -1,7 +1,7 @@
 #include "layoutchecks.h"
 #include "toolwindowrig.h"
 
-#include "fixtures/pplfixture.h"
+#include "filebuilders/pplbuilder.h"
 #include "tools/pplextractwindow.h"
 
 #include <QLabel>
@@ -15,10 +15,10 @@ using test::readFile;
 using test::writeFile;
 
 Bytes pplOf(std::initializer_list<std::int32_t> numbers) {
-    test::PplFields fields;
+    filebuilders::PplFields fields;
     for (std::int32_t number : numbers)
-        fields.palettes.push_back(test::pplPalette(number));
-    return test::makePpl(fields);
+        fields.palettes.push_back(filebuilders::pplPalette(number));
+    return filebuilders::makePpl(fields);
 }
 
 TEST(PplExtractWindow, IsLaidOutUnderAHeadingAcrossTheTop) {

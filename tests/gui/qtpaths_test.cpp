@@ -1,4 +1,4 @@
-#include "shell/qtpaths.h"
+#include "gui/qtpaths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "shelltestsupport.h"
 
+#include "gui/qtpaths.h"
 #include "shell/mainwindowgeometry.h"
-#include "shell/qtpaths.h"
 
 #include <QAction>
 #include <QCoreApplication>

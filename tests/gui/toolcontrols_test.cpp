@@ -1,10 +1,10 @@
 #include "fixtures/tempfolder.h"
 
-#include "shell/qtpaths.h"
-#include "tools/batchtoolframe.h"
-#include "tools/drivelist.h"
-#include "tools/filelist.h"
-#include "tools/folderlist.h"
+#include "gui/batchtoolframe.h"
+#include "gui/drivelist.h"
+#include "gui/filelist.h"
+#include "gui/folderlist.h"
+#include "gui/qtpaths.h"
 
 #include <QSignalSpy>
 #include <QTest>

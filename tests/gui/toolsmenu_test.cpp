@@ -1,8 +1,8 @@
 #include "gui/shelltestsupport.h"
 #include "shell/artwork.h"
 #include "shell/mainwindow.h"
-#include "shell/module1.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 
 #include <QAction>
 #include <QImage>
@@ -23,11 +23,11 @@ QImage pictureOf(const QIcon& icon) {
 
 TEST(ToolsMenu, EachEntryOpensOneWindowOfItsKindWearingItsOwnIcon) {
     test::SettingsSandbox settings;
-    Module1 module1;
-    module1.Main();
-    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    Startup startup;
+    startup.Main();
+    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
-    MainWindow& main = *module1.mainWindow();
+    MainWindow& main = *startup.mainWindow();
     struct Entry {
         const char* menuEntry;
         const char* window;

@@ -7,11 +7,11 @@
 
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "gui/filelist.h"
+#include "gui/folderlist.h"
+#include "gui/qtpaths.h"
 #include "shell/guiprompts.h"
 #include "shell/progresswindow.h"
-#include "shell/qtpaths.h"
-#include "tools/filelist.h"
-#include "tools/folderlist.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -3,15 +3,15 @@
 
 #include "converters/fileio.h"
 #include "converters/pbmptobmp.h"
+#include "filebuilders/pbmpbuilder.h"
+#include "filebuilders/volbuilder.h"
 #include "fixtures/converterrig.h"
-#include "fixtures/pbmpfixture.h"
-#include "fixtures/volfixture.h"
+#include "gui/filelist.h"
+#include "gui/folderlist.h"
+#include "gui/qtpaths.h"
 #include "shell/mainwindow.h"
-#include "shell/module1.h"
-#include "shell/qtpaths.h"
 #include "shell/splashwindow.h"
-#include "tools/filelist.h"
-#include "tools/folderlist.h"
+#include "shell/startup.h"
 #include "vol/imagepreviewwindow.h"
 #include "vol/volextractwindow.h"
 
@@ -40,8 +40,9 @@ template <typename Control> Control* control(const QWidget& window, const char* 
     return found;
 }
 
-test::VolMemberFields member(const std::string& name, Bytes data, std::uint8_t compression = 0) {
-    test::VolMemberFields fields;
+filebuilders::VolMemberFields member(const std::string& name, Bytes data,
+                                     std::uint8_t compression = 0) {
+    filebuilders::VolMemberFields fields;
     fields.name = name;
     fields.data = std::move(data);
     fields.compressionType = compression;
@@ -49,10 +50,10 @@ test::VolMemberFields member(const std::string& name, Bytes data, std::uint8_t c
 }
 
 Bytes pbmp(int width, int height) {
-    test::PbmpFields fields;
+    filebuilders::PbmpFields fields;
     fields.width = width;
     fields.height = height;
-    return test::makePbmp(fields);
+    return filebuilders::makePbmp(fields);
 }
 
 // The extractor inside an MDI area as the main window holds it, over the rig's in/ and out/;
@@ -92,10 +93,10 @@ struct ExtractorRig {
     QCheckBox* markAll() { return get<QCheckBox>("Check1"); }
     QPushButton* toggle() { return get<QPushButton>("Command1"); }
 
-    void writeArchive(const char* name, std::vector<test::VolMemberFields> members) {
-        test::VolFields fields;
+    void writeArchive(const char* name, std::vector<filebuilders::VolMemberFields> members) {
+        filebuilders::VolFields fields;
         fields.members = std::move(members);
-        test::writeVol(rig.in / name, fields);
+        filebuilders::writeVol(rig.in / name, fields);
     }
     // A press on the archive's row in File1, as the user picks it.
     void pickArchive(const char* name) {
@@ -424,32 +425,32 @@ TEST(VolExtractWindow, ThePreviewOpensRightOfTheExtractorAndEveryClosingTurnsItO
 
 TEST(VolExtractWindow, IsOpenedOnceFromTheToolsMenuWithItsOwnIcon) {
     test::SettingsSandbox settings;
-    Module1 module1;
-    module1.Main();
-    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    Startup startup;
+    startup.Main();
+    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     test::settle();
     QAction* entry =
-        module1.mainWindow()->findChild<QAction*>(QStringLiteral("mnuToolsvolextract"));
+        startup.mainWindow()->findChild<QAction*>(QStringLiteral("mnuToolsvolextract"));
     ASSERT_NE(entry, nullptr);
     entry->trigger();
     entry->trigger();
     test::settle();
-    const auto children = module1.mainWindow()->mdiArea().subWindowList();
+    const auto children = startup.mainWindow()->mdiArea().subWindowList();
     ASSERT_EQ(children.size(), 1);
     EXPECT_EQ(children[0]->widget()->objectName(), "frmvolextract");
     const QIcon icon = children[0]->windowIcon();
     EXPECT_FALSE(icon.isNull());
-    EXPECT_NE(icon.pixmap(32).toImage(), module1.mainWindow()->windowIcon().pixmap(32).toImage());
+    EXPECT_NE(icon.pixmap(32).toImage(), startup.mainWindow()->windowIcon().pixmap(32).toImage());
 
     // Closing the main window closes the preview, which turns the extractor's toggle off.
     auto* toggle = children[0]->widget()->findChild<QPushButton*>(QStringLiteral("Command1"));
     toggle->click();
     QString captionWhenPreviewClosed;
-    auto* preview = module1.mainWindow()->findChild<ImagePreviewWindow*>();
+    auto* preview = startup.mainWindow()->findChild<ImagePreviewWindow*>();
     ASSERT_NE(preview, nullptr);
     QObject::connect(preview, &ImagePreviewWindow::closed,
                      [&] { captionWhenPreviewClosed = toggle->text(); });
-    module1.mainWindow()->close();
+    startup.mainWindow()->close();
     test::settle();
     EXPECT_EQ(captionWhenPreviewClosed, "Image Preview: OFF");
 }

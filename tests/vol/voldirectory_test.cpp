@@ -1,7 +1,7 @@
 #include "vol/voldirectory.h"
 
+#include "filebuilders/volbuilder.h"
 #include "fixtures/converterrig.h"
-#include "fixtures/volfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
-using test::makeVol;
-using test::VolFields;
-using test::VolMemberFields;
+using filebuilders::makeVol;
+using filebuilders::VolFields;
+using filebuilders::VolMemberFields;
 using test::writeFile;
 
 VolMemberFields member(std::string name, Bytes data = {1, 2, 3}, std::uint8_t compression = 0) {

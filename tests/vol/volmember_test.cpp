@@ -3,8 +3,8 @@
 #include "vol/volmember.h"
 
 #include "converters/problem.h"
+#include "filebuilders/volbuilder.h"
 #include "fixtures/tempfolder.h"
-#include "fixtures/volfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -98,14 +98,14 @@ TEST(CreateMemberFolders, ReportsAFileWhereAFolderShouldBeByTheMembersName) {
 
 TEST(ReadMemberData, ReadsSizeBytesAfterTheDataBlockHeader) {
     test::TempFolder root;
-    test::VolFields fields;
+    filebuilders::VolFields fields;
     fields.members.resize(3);
     fields.members[0].data = {1, 2, 3};
     fields.members[1].data = {4, 5, 6, 7};
     fields.members[1].size = 2;                // fewer bytes than the block holds
     fields.members[2].dataOffset = 8 + 11 - 8; // the header overlapping the first member's data
     fields.members[2].size = 3;
-    test::writeVol(root / "a.vol", fields);
+    filebuilders::writeVol(root / "a.vol", fields);
     const VolDirectory directory = readVolDirectory(root / "a.vol");
     ASSERT_EQ(directory.directoryEntries.size(), 3u);
     EXPECT_EQ(ReadMemberData(root / "a.vol", directory.directoryEntries[0]), (Bytes{1, 2, 3}));

@@ -3,17 +3,17 @@
 #include "drivelist.h"
 #include "folderlist.h"
 #include "markallbox.h"
+#include "qtpaths.h"
 #include "toolwindowlayout.h"
+#include "twips.h"
 
-#include "shell/qtpaths.h"
-#include "shell/twips.h"
+#include "converters/batchloop.h"
 
 #include <QDir>
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-#include <algorithm>
 #include <vector>
 
 namespace skarde::gui {
@@ -107,29 +107,23 @@ std::filesystem::path BatchToolFrame::outputBase(const QString& fileName) const 
 
 void BatchToolFrame::runOverMarkedRows(
     const QListWidget& list, const std::function<void(int row, const QString& name)>& convertRow) {
-    ProgressSink& progress = context_.progress;
-    progress.show();
     // The marks are read once: asking the selection about each row searches all of its ranges,
     // which grows with the square of the list for a scattered selection. No input is taken
     // during the run and `convertRow` may only unmark its own row, so the marks cannot change
     // under the loop.
     const std::vector<bool> marked = markedRows(list);
-    const int count = static_cast<int>(marked.size());
-    int handled = static_cast<int>(std::count(marked.begin(), marked.end(), true));
-    progress.setMinimum(Bar::ProgressBar1, 0);
-    progress.setMaximum(Bar::ProgressBar1, handled);
-    handled = 0;
-    for (int row = 0; row < count; ++row) {
-        if (marked[row]) {
-            ++handled;
-            const QString name = list.item(row)->text();
-            progress.setCaption("Progress - " + name.toStdString());
-            convertRow(row, name);
-        }
-        progress.setValue(Bar::ProgressBar1, handled);
-    }
-    progress.setCaption("Progress");
-    progress.hide();
+    BatchRun run;
+    run.rowCount = marked.size();
+    run.isMarked = [&](std::size_t row) { return marked[row]; };
+    run.rowName = [&](std::size_t row) {
+        return list.item(static_cast<int>(row))->text().toStdString();
+    };
+    run.handleRow = [&](std::size_t row) {
+        const int index = static_cast<int>(row);
+        convertRow(index, list.item(index)->text());
+        return true;
+    };
+    RunBatch(context_.progress, run);
 }
 
 // A drive that cannot be read leaves the lists where they were.

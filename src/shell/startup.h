@@ -1,6 +1,6 @@
 #pragma once
 
-// Start-up and the program-wide windows. main() owns the one Module1 for the whole run; it
+// Start-up and the program-wide windows. main() owns the one Startup for the whole run; it
 // holds the main window and the progress window that the rest of the program reaches through
 // it, and the splash window until "Continue".
 
@@ -17,12 +17,12 @@ class MainWindow;
 class ProgressWindow;
 class SplashWindow;
 
-class Module1 {
+class Startup {
 public:
-    Module1();
-    ~Module1();
-    Module1(const Module1&) = delete;
-    Module1& operator=(const Module1&) = delete;
+    Startup();
+    ~Startup();
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
 
     // Shows the splash and has it drawn at once, creates the main window without showing it,
     // creates the progress window, shows and hides it, and returns to the event loop.

@@ -1,6 +1,6 @@
 #include "folderlist.h"
 
-#include "shell/qtpaths.h"
+#include "qtpaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,45 +1,31 @@
-#include "module1.h"
+#include "startup.h"
 
 #include "artwork.h"
 #include "bookmarksettings.h"
 #include "browserloader.h"
 #include "converters/palsfolder.h"
+#include "gui/qtpaths.h"
 #include "guiprompts.h"
 #include "mainwindow.h"
 #include "mainwindowgeometry.h"
 #include "progresswindow.h"
-#include "qtpaths.h"
 #include "splashwindow.h"
-#include "tools/bmp2pbmpwindow.h"
-#include "tools/pba2bmpwindow.h"
-#include "tools/pbmp2bmpwindow.h"
-#include "tools/pplextractwindow.h"
-#include "vol/volextractwindow.h"
+#include "tools/toolwindows.h"
 
 #include <QCoreApplication>
 #include <QSettings>
 
 namespace skarde::gui {
 
-namespace {
+Startup::Startup() = default;
 
-// A tool window wearing the icon drawn for it, found by the window's name.
-std::unique_ptr<QWidget> withOwnIcon(std::unique_ptr<QWidget> window) {
-    window->setWindowIcon(toolWindowIcon(window->objectName()));
-    return window;
-}
+Startup::~Startup() = default;
 
-} // namespace
-
-Module1::Module1() = default;
-
-Module1::~Module1() = default;
-
-std::filesystem::path Module1::palsFolder() {
+std::filesystem::path Startup::palsFolder() {
     return findPalsFolder(toPath(QCoreApplication::applicationDirPath()));
 }
 
-void Module1::Main() {
+void Startup::Main() {
     showSplash();
     mainWindow_ = std::make_unique<MainWindow>();
     createProgressWindow();
@@ -47,7 +33,7 @@ void Module1::Main() {
     connectBrowserWindows();
 }
 
-void Module1::showSplash() {
+void Startup::showSplash() {
     splash_ = std::make_unique<SplashWindow>();
     QObject::connect(splash_.get(), &SplashWindow::continueChosen, splash_.get(),
                      [this] { continueFromSplash(); });
@@ -57,7 +43,7 @@ void Module1::showSplash() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void Module1::createProgressWindow() {
+void Startup::createProgressWindow() {
     progressWindow_ = std::make_unique<ProgressWindow>();
     // Shown and hidden at once: from here on it exists, hidden, ready for the converters.
     progressWindow_->show();
@@ -66,24 +52,19 @@ void Module1::createProgressWindow() {
     context_ = std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder());
 }
 
-void Module1::connectToolWindows() {
-    mainWindow_->registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"),
-                                    [this] { return std::make_unique<Pbmp2BmpWindow>(*context_); });
-    mainWindow_->registerToolWindow(QStringLiteral("mnuToolsvolextract"), [this] {
-        return withOwnIcon(std::make_unique<VolExtractWindow>(*context_));
-    });
-    mainWindow_->registerToolWindow(QStringLiteral("mnuToolspba2bmp"), [this] {
-        return withOwnIcon(std::make_unique<Pba2BmpWindow>(*context_));
-    });
-    mainWindow_->registerToolWindow(QStringLiteral("mnuToolsmakeskin"), [this] {
-        return withOwnIcon(std::make_unique<Bmp2PbmpWindow>(*context_));
-    });
-    mainWindow_->registerToolWindow(QStringLiteral("mnupplextract"), [this] {
-        return withOwnIcon(std::make_unique<PplExtractWindow>(*context_));
-    });
+void Startup::connectToolWindows() {
+    for (ToolWindowEntry& entry : toolWindows()) {
+        mainWindow_->registerToolWindow(
+            entry.menuEntryName, [this, make = std::move(entry.make), icon = entry.hasOwnIcon] {
+                std::unique_ptr<QWidget> window = make(*context_);
+                if (icon)
+                    window->setWindowIcon(toolWindowIcon(window->objectName()));
+                return window;
+            });
+    }
 }
 
-void Module1::connectBrowserWindows() {
+void Startup::connectBrowserWindows() {
     browsers_ = std::make_unique<BrowserLoader>(BrowserLoader::defaultModulePath());
     mainWindow_->setBrowserWindowFactory([this](const QString& address) {
         const auto settings = openProgramSettings();
@@ -93,7 +74,7 @@ void Module1::connectBrowserWindows() {
     });
 }
 
-void Module1::continueFromSplash() {
+void Startup::continueFromSplash() {
     mainWindow_->LoadAndShow();
     splash_->close();
     // The splash is still delivering its button's click.

@@ -1,0 +1,42 @@
+#pragma once
+
+// The loop every batch shares, in the tool windows, the archive extraction and the command line:
+// one step per marked row, in order, with the progress window's caption and file bar.
+
+#include "progresssink.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace skarde {
+
+// Who moves ProgressBar1: the loop (from 0 to the number of marked rows, set after every row),
+// the step itself (the bitmap array converter counts its images; the window is shown and hidden
+// around each row), or nobody (the palette extraction shows no progress).
+enum class FileBar { CountedByLoop, CountedByStep, None };
+
+struct BatchRun {
+    std::size_t rowCount = 0;
+    // Every row is marked when this is empty.
+    std::function<bool(std::size_t row)> isMarked;
+    // The name the caption shows ("Progress - " and the name) while the row runs; an empty name
+    // leaves the caption to the step.
+    std::function<std::string(std::size_t row)> rowName;
+    // Before the first row, once there is one: false fails every marked row (an archive that
+    // cannot be opened). Optional.
+    std::function<bool()> start;
+    // True when the row came out whole.
+    std::function<bool(std::size_t row)> handleRow;
+    FileBar fileBar = FileBar::CountedByLoop;
+};
+
+struct BatchSummary {
+    int marked = 0;
+    int succeeded = 0;
+    int failed = 0;
+};
+
+BatchSummary RunBatch(ProgressSink& progress, const BatchRun& run);
+
+} // namespace skarde

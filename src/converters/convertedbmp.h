@@ -1,0 +1,31 @@
+#pragma once
+
+// The last step the PBMP and PBA converters share: a decoded game image written as an 8-bit
+// Windows bitmap, and kept in the shared records.
+
+#include "bmpfile.h"
+#include "convertercontext.h"
+#include "pbmpformat.h"
+#include "pixelrows.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace skarde {
+
+struct GameImage {
+    PbmpHeader header;
+    PbmpTrailer trailer;
+    PixelRows pixelRows;
+};
+
+// Writes the rows bottom first under headers that describe the rows actually written, whatever
+// the source's dataLength claims. ProgressBar2 counts the rows up to `lowerBarMaximum`. Once
+// the file is written, the shared records hold the image, its colour table and the headers.
+// Throws Problem when the file cannot be written.
+void writeGameImageAsBmp(ConverterContext& context, GameImage image,
+                         const BmpColourTable& colourTable,
+                         const std::filesystem::path& destinationPath,
+                         std::int32_t lowerBarMaximum);
+
+} // namespace skarde

@@ -57,8 +57,11 @@ void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& 
     if (grown == frame) {
         return;
     }
-    window.resize(window.size() + grown.size() - frame.size());
-    window.move(grown.topLeft());
+    // In one step: growing first and moving after, the window manager may pull back a window
+    // that for a moment reaches past the screen.
+    const QRect inner = window.geometry();
+    window.setGeometry(QRect(grown.topLeft() + (inner.topLeft() - frame.topLeft()),
+                             inner.size() + grown.size() - frame.size()));
 }
 
 } // namespace skarde::gui

@@ -5,7 +5,6 @@
 #include "shell/module1.h"
 #include "shell/splashwindow.h"
 
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -70,6 +69,8 @@ TEST(MainWindowGrowth, AFirstRunsMainWindowGrowsToShowAWholeToolWindowAndKeepsTh
     module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
     MainWindow& main = *module1.mainWindow();
+    EXPECT_EQ(main.mdiArea().horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(main.mdiArea().verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     const QRect before = main.frameGeometry();
     ASSERT_LT(before.width(), 500);
 
@@ -87,52 +88,6 @@ TEST(MainWindowGrowth, AFirstRunsMainWindowGrowsToShowAWholeToolWindowAndKeepsTh
     settle();
     EXPECT_EQ(settings.value(QStringLiteral("MainWidth")).toInt(), toTwips(after).width);
     EXPECT_EQ(settings.value(QStringLiteral("MainHeight")).toInt(), toTwips(after).height);
-}
-
-class MainWindowGrowthTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window.LoadAndShow();
-        settle();
-    }
-
-    // Opens a stand-in tool window of this fixed size from the Tools menu.
-    QMdiSubWindow& openTool(QSize size) {
-        window.registerToolWindow(QStringLiteral("mnuToolspbmp2bmp"), [size] {
-            auto tool = std::make_unique<QLabel>(QStringLiteral("tool"));
-            tool->setFixedSize(size);
-            return tool;
-        });
-        test::menuEntry(window, QStringLiteral("mnuToolspbmp2bmp"))->trigger();
-        settle();
-        return *window.toolWindow(QStringLiteral("mnuToolspbmp2bmp"));
-    }
-
-    test::SettingsSandbox settings;
-    MainWindow window;
-};
-
-TEST_F(MainWindowGrowthTest, LeavesALargeMainWindowAsItIs) {
-    const QRect available = availableArea(window);
-    window.move(available.topLeft() + QPoint(10, 10));
-    window.resize(available.size() - QSize(60, 80));
-    settle();
-    const QRect before = window.frameGeometry();
-    EXPECT_TRUE(showsWhole(window.mdiArea(), openTool(QSize(200, 100))));
-    EXPECT_EQ(window.frameGeometry(), before);
-}
-
-TEST_F(MainWindowGrowthTest, StopsAtTheScreensAvailableAreaAndScrollsToTheRest) {
-    EXPECT_EQ(window.mdiArea().horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-    EXPECT_EQ(window.mdiArea().verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-    const QRect available = availableArea(window);
-    // Near the far corner, so that growing must also move it.
-    window.move(available.bottomRight() - QPoint(300, 300));
-    settle();
-    openTool(available.size() * 2);
-    EXPECT_EQ(window.frameGeometry(), available);
-    EXPECT_TRUE(window.mdiArea().horizontalScrollBar()->isVisible());
-    EXPECT_TRUE(window.mdiArea().verticalScrollBar()->isVisible());
 }
 
 } // namespace

@@ -18,6 +18,8 @@ skardetools\\-cli \\- convert the game Skarde's files from the command line
 .B skardetools\\-cli
 .I COMMAND
 [\\fIOPTIONS\\fR] \\fIFILE\\fR...
+.br
+.B skardetools\\-cli \\-\\-version
 .SH DESCRIPTION
 .nf
 ${help}.fi

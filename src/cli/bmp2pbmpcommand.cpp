@@ -131,6 +131,7 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
         std::to_string(optionChoiceFromArgument(parsed.value("--option").value_or("1")));
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
+    makeOutputFolder(outputFolder);
     TerminalPrompts prompts("Grey", ReplaceAnswer::AskOnTerminal);
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};

@@ -12,10 +12,19 @@ fs::path outputFolderFrom(const ParsedArguments& parsed) {
     const auto folder = parsed.value("-o");
     if (!folder)
         throw UsageError("an output folder is needed: -o OUTDIR");
+    const fs::path path = fs::u8path(*folder);
     std::error_code error;
-    if (!fs::is_directory(fs::u8path(*folder), error))
-        throw UsageError("the output folder " + *folder + " does not exist");
-    return fs::u8path(*folder);
+    if (fs::exists(path, error) && !fs::is_directory(path, error))
+        throw UsageError("the output folder " + *folder + " is not a folder");
+    return path;
+}
+
+void makeOutputFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        throw CommandFailure("cannot create the output folder " + displayPath(folder) + ": " +
+                             error.message());
 }
 
 fs::path palsFolderFrom(const ParsedArguments& parsed, const CommandEnvironment& environment) {

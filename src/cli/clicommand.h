@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,18 @@ struct CliCommand {
 
 std::span<const CliCommand> allCommands();
 
-// The -o folder; a usage error when it is missing or not a folder.
+// A failure that stops the whole command before any file is handled; its text names what failed.
+class CommandFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The -o folder; a usage error when it is not given, or names something that is not a folder.
+// A folder that does not exist yet is fine: makeOutputFolder creates it.
 std::filesystem::path outputFolderFrom(const ParsedArguments& parsed);
+// Creates the output folder and its parents when missing, once the command line is known good,
+// so that a mistake leaves nothing behind. A CommandFailure when that fails.
+void makeOutputFolder(const std::filesystem::path& folder);
 // --pals, or the default folder.
 std::filesystem::path palsFolderFrom(const ParsedArguments& parsed,
                                      const CommandEnvironment& environment);

@@ -2,6 +2,7 @@
 
 #include "clicommand.h"
 #include "converters/palsfolder.h"
+#include "programversion.h"
 
 #include <filesystem>
 #include <iostream>
@@ -23,13 +24,16 @@ fs::path executableFolder(const char* argv0) {
 }
 
 void printHelp(std::ostream& out) {
-    out << "Usage: skardetools-cli COMMAND [OPTIONS] FILE...\n\n"
+    out << "Usage: skardetools-cli COMMAND [OPTIONS] FILE...\n"
+           "       skardetools-cli --version\n\n"
            "Converts the game's files as the SkardeTools windows do. Messages about a file go\n"
            "to standard error, prefixed with its path; closing counts go to standard output.\n"
            "Exit status: 0 when every file was handled, 1 when any was refused or failed,\n"
            "2 for a mistake in the command line.\n"
+           "The output folder OUTDIR is created, with its parents, when it does not exist.\n"
            "Palettes come from the folder given with --pals, else from pals beside this\n"
-           "program, else from ../share/skardetools/pals beside it.\n\nCommands:\n";
+           "program, else from ../share/skardetools/pals beside it.\n"
+           "--version prints the program's version.\n\nCommands:\n";
     for (const CliCommand& command : allCommands())
         out << "  " << command.help << '\n';
 }
@@ -53,6 +57,10 @@ int main(int argc, char** argv) {
         printHelp(std::cout);
         return kExitSuccess;
     }
+    if (arguments[0] == "--version") {
+        std::cout << "skardetools-cli " << skarde::kVersionText << '\n';
+        return kExitSuccess;
+    }
     const CliCommand* command = findCommand(arguments[0]);
     if (!command) {
         std::cerr << "skardetools-cli: unknown command " << arguments[0]
@@ -74,5 +82,8 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         std::cerr << "skardetools-cli " << command->name << ": " << error.what() << '\n';
         return kExitUsage;
+    } catch (const CommandFailure& error) {
+        std::cerr << "skardetools-cli " << command->name << ": " << error.what() << '\n';
+        return kExitSomeFailed;
     }
 }

@@ -17,6 +17,7 @@ int runPbmp2Bmp(std::span<const std::string> arguments, const CommandEnvironment
         parseArguments(arguments, {{"-o", "--pals", "--world-palette"}, {}});
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
+    makeOutputFolder(outputFolder);
     TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
                             ReplaceAnswer::AskOnTerminal);
     TerminalProgress progress;

@@ -91,6 +91,7 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
     const auto directory = readDirectory(parsed.operands[0]);
     if (!directory)
         return kExitSomeFailed;
+    makeOutputFolder(outputFolder);
 
     TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
                             ReplaceAnswer::AskOnTerminal);

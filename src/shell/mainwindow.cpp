@@ -6,6 +6,7 @@
 #include "bookmarksettings.h"
 #include "childwindow.h"
 #include "mainwindowgeometry.h"
+#include "mainwindowgrowth.h"
 #include "statusbarpanels.h"
 
 #include <QApplication>
@@ -82,6 +83,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Project1"));
     setWindowIcon(programIcon());
     mdiArea_ = new QMdiArea(this);
+    // A child window reaching past the area can be scrolled to.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     installStatusBar(*this);
     buildMenus();
@@ -190,6 +194,9 @@ void MainWindow::showToolWindow(const QString& entryName) {
         return;
     }
     slot.window = addChildWindow(*mdiArea_, slot.factory());
+    // The size the user gives the window from now on is the one to keep, not the saved one.
+    pendingOuterSize_.reset();
+    growToShow(*this, *mdiArea_, *slot.window);
 }
 
 void MainWindow::openBookmark(const QString& address) {

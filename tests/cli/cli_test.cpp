@@ -104,7 +104,7 @@ TEST_F(Pbmp2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
         {"frobnicate"},
         {"pbmp2bmp", file.string()},
         {"pbmp2bmp", "-o", out.string()},
-        {"pbmp2bmp", "-o", (root / "nowhere").string(), file.string()},
+        {"pbmp2bmp", "-o", (root / "nowhere").string()},
         {"pbmp2bmp", "--bogus", "-o", out.string(), file.string()},
         {"pbmp2bmp", "-o"},
     };
@@ -115,6 +115,42 @@ TEST_F(Pbmp2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     EXPECT_TRUE(test::folderEntries(out).empty());
+    // The output folder is made only for a command line that is right.
+    EXPECT_FALSE(fs::exists(root / "nowhere"));
+}
+
+TEST_F(Pbmp2BmpCommand, CreatesAMissingOutputFolderWithItsParents) {
+    const auto file = writePbmp("a.pbmp");
+    const fs::path nested = root / "new" / "deeper" / "out";
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "-o", nested.string(), file.string()});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(test::folderEntries(nested), std::vector<std::string>{"a.pbmp"});
+}
+
+TEST_F(Pbmp2BmpCommand, RefusesAnOutputFolderThatIsAFileAndLeavesItAlone) {
+    const auto file = writePbmp("a.pbmp");
+    const auto target = writePbmp("target.pbmp");
+    const Bytes before = test::readFile(target);
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "-o", target.string(), file.string()});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "skardetools-cli pbmp2bmp: the output folder " + target.string() +
+                           " is not a folder\n");
+    EXPECT_EQ(test::readFile(target), before);
+}
+
+TEST_F(Pbmp2BmpCommand, ReportsAnOutputFolderThatCannotBeCreatedAndExitsWithOne) {
+    const auto file = writePbmp("a.pbmp");
+    // Below a file, so that even root cannot make it.
+    const fs::path impossible = root / "a.pbmp" / "out";
+    const auto run = runCli(SKARDE_CLI, {"pbmp2bmp", "-o", impossible.string(), file.string()});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err.rfind("skardetools-cli pbmp2bmp: cannot create the output folder " +
+                                impossible.string() + ": ",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST(CliHelp, DocumentsEveryCommand) {
@@ -127,6 +163,14 @@ TEST(CliHelp, DocumentsEveryCommand) {
     const auto commandHelp = runCli(SKARDE_CLI, {"pbmp2bmp", "--help"});
     EXPECT_EQ(commandHelp.exitStatus, 0);
     EXPECT_NE(commandHelp.out.find("--world-palette"), std::string::npos);
+}
+
+TEST(CliVersion, PrintsTheVersionOfTheBuild) {
+    const auto run = runCli(SKARDE_CLI, {"--version"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, std::string("skardetools-cli ") + SKARDE_VERSION + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(runCli(SKARDE_CLI, {"--help"}).out.find("--version"), std::string::npos);
 }
 
 } // namespace

@@ -145,7 +145,7 @@ TEST_F(Ppl2PalCommand, RejectsMistakesInTheCommandLineWithTwo) {
         args({"--replace"}),
         {"ppl2pal", ppl.string()},
         {"ppl2pal", "-o", out.string()},
-        {"ppl2pal", "-o", (root / "nowhere").string(), ppl.string()},
+        {"ppl2pal", "-o", ppl.string(), ppl.string()},
     };
     for (const auto& arguments : mistakes) {
         const auto run = runCli(SKARDE_CLI, arguments);

@@ -105,6 +105,14 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"raw.wav", "w.bmp"}));
 }
 
+TEST_F(VolCommand, ExtractsIntoANewNestedFolder) {
+    writeArchive({member("a.txt", {1})});
+    out = root / "new" / "nested";
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(readFile(out / "a.txt"), Bytes{1});
+}
+
 TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
     writeArchive({member("..\\escape.txt", {1}), member("a\\..\\..\\up.txt", {2}),
                   member("/abs.txt", {3}), member("fine.txt", {4})});
@@ -141,7 +149,8 @@ TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
         {"vol", "list", "--convert", a},
         {"vol", "extract", a},
         {"vol", "extract", "-o", out.string()},
-        {"vol", "extract", "-o", (root / "nowhere").string(), a},
+        {"vol", "extract", "-o", a, a},
+        {"vol", "extract", "-o", (root / "nowhere").string()},
         {"vol", "extract", "--bogus", "-o", out.string(), a},
     };
     for (const auto& arguments : mistakes) {
@@ -150,6 +159,7 @@ TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     EXPECT_TRUE(test::folderEntries(out).empty());
+    EXPECT_FALSE(fs::exists(root / "nowhere"));
 }
 
 TEST(VolCommandHelp, DocumentsBothActions) {

@@ -2,8 +2,8 @@
 #include "shell/mainwindow.h"
 #include "shell/mainwindowgeometry.h"
 #include "shell/mainwindowgrowth.h"
-#include "shell/module1.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -64,11 +64,11 @@ bool showsWhole(const QMdiArea& area, const QMdiSubWindow& child) {
 
 TEST(MainWindowGrowth, AFirstRunsMainWindowGrowsToShowAWholeToolWindowAndKeepsThatSize) {
     test::SettingsSandbox settings;
-    Module1 module1;
-    module1.Main();
-    module1.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    Startup startup;
+    startup.Main();
+    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     settle();
-    MainWindow& main = *module1.mainWindow();
+    MainWindow& main = *startup.mainWindow();
     EXPECT_EQ(main.mdiArea().horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_EQ(main.mdiArea().verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     const QRect before = main.frameGeometry();

@@ -9,6 +9,7 @@ packages=(
   make
   libgtest-dev
   qt6-base-dev
+  qt6-base-private-dev # the window tests queue input as the window system does
   qt6-webengine-dev
   fonts-dejavu-core
   fonts-liberation2

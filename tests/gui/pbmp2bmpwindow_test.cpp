@@ -1,4 +1,5 @@
 #include "layoutchecks.h"
+#include "queuedinput.h"
 #include "toolwindowrig.h"
 
 #include "converters/fileio.h"
@@ -223,6 +224,43 @@ TEST(Pbmp2BmpWindow, ConvertsTheMarkedFilesInListOrderCountingThemOnTheUpperBar)
     EXPECT_EQ(over.markedRows(), (std::vector<int>{0, 2, 4}));
     EXPECT_TRUE(rig.prompts.messages.empty());
     EXPECT_TRUE(rig.prompts.problems.empty());
+}
+
+// The run never returns to the event loop but lets paint events through; input made meanwhile
+// must wait until the run is over, or it would change the list under the loop.
+TEST(Pbmp2BmpWindow, HoldsBackClicksAndKeysMadeDuringARunUntilTheRunIsOver) {
+    std::vector<int> currentRowDuringRun;
+    WindowOverRig* seen = nullptr;
+    qint64 now = 0;
+    GuiRig rig([&] {
+        if (seen != nullptr)
+            currentRowDuringRun.push_back(seen->files()->currentRow());
+        return now += ProgressWindow::kDrawIntervalMs; // every change is drawn at once
+    });
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        writeFile(rig.in / name, makePbmp(pbmpOf(3, 2)));
+    WindowOverRig over(rig.context, rig.in, rig.out);
+    over.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&over.window));
+    over.mark({0, 1, 2});
+    over.files()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    seen = &over;
+
+    // A click on the second file and the Down key, as the user makes them while the run goes:
+    // they make the third file the current one.
+    test::queueClick(*over.files()->viewport(),
+                     over.files()->visualItemRect(over.files()->item(1)).center());
+    test::queueKey(*over.files(), Qt::Key_Down);
+    over.start()->click();
+    seen = nullptr;
+
+    ASSERT_FALSE(currentRowDuringRun.empty());
+    EXPECT_EQ(std::count(currentRowDuringRun.begin(), currentRowDuringRun.end(), 0),
+              static_cast<long>(currentRowDuringRun.size()))
+        << ::testing::PrintToString(currentRowDuringRun);
+    EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+    QCoreApplication::processEvents(); // now they are taken
+    EXPECT_EQ(over.files()->currentRow(), 2);
 }
 
 TEST(Pbmp2BmpWindow, ALowerBarRunsOverEachImagesRows) {

@@ -20,7 +20,7 @@ int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
         return convertOne(fs::u8path(inputs[row])) == Outcome::Converted;
     };
     run.fileBar = fileBar;
-    const BatchSummary summary = RunBatch(progress, run);
+    const BatchSummary summary = RunBatch(progress, prompts, run);
     std::cout << summary.succeeded << " of " << summary.marked << " file(s) converted.\n";
     return summary.failed == 0 ? kExitSuccess : kExitSomeFailed;
 }

@@ -1,6 +1,7 @@
 // skardetools-cli: the converters of SkardeTools for scripts and batch jobs.
 
 #include "clicommand.h"
+#include "converters/guardedstep.h"
 #include "converters/palsfolder.h"
 #include "programversion.h"
 
@@ -84,6 +85,12 @@ int main(int argc, char** argv) {
         return kExitUsage;
     } catch (const CommandFailure& error) {
         std::cerr << "skardetools-cli " << command->name << ": " << error.what() << '\n';
+        return kExitSomeFailed;
+    } catch (const std::exception& error) {
+        // Each file has its own boundary; this one only keeps a fault outside them from
+        // ending the program without a word.
+        std::cerr << "skardetools-cli " << command->name << ": "
+                  << skarde::escapedFailureText(error) << '\n';
         return kExitSomeFailed;
     }
 }

@@ -1,6 +1,7 @@
 #include "volcommand.h"
 
 #include "converters/fileio.h"
+#include "converters/guardedstep.h"
 #include "converters/problem.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
@@ -30,6 +31,9 @@ std::optional<VolDirectory> readDirectory(const std::string& archive) {
         return readVolDirectory(fs::u8path(archive));
     } catch (const Problem& problem) {
         std::cerr << problem.subject() << ": " << problem.what() << '\n';
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        std::cerr << archive << ": " << escapedFailureText(error) << '\n';
         return std::nullopt;
     }
 }

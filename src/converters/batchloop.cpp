@@ -1,5 +1,7 @@
 #include "batchloop.h"
 
+#include "guardedstep.h"
+
 namespace skarde {
 
 namespace {
@@ -15,19 +17,17 @@ int countMarked(const BatchRun& run) {
     return marked;
 }
 
-void showCaptionFor(ProgressSink& progress, const BatchRun& run, std::size_t row) {
-    if (run.fileBar == FileBar::None || !run.rowName)
-        return;
-    const std::string name = run.rowName(row);
-    if (!name.empty())
-        progress.setCaption("Progress - " + name);
+std::string nameOf(const BatchRun& run, std::size_t row) {
+    return run.rowName ? run.rowName(row) : std::string();
 }
 
-bool runRow(ProgressSink& progress, const BatchRun& run, std::size_t row) {
+bool runRow(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run, std::size_t row) {
     if (run.fileBar == FileBar::CountedByStep)
         progress.show();
-    showCaptionFor(progress, run, row);
-    const bool whole = run.handleRow(row);
+    const std::string name = nameOf(run, row);
+    if (run.fileBar != FileBar::None && !run.stepSetsCaption)
+        progress.setCaption("Progress - " + name);
+    const bool whole = runGuarded(prompts, name, [&] { return run.handleRow(row); });
     if (run.fileBar == FileBar::CountedByStep)
         progress.hide();
     return whole;
@@ -35,7 +35,7 @@ bool runRow(ProgressSink& progress, const BatchRun& run, std::size_t row) {
 
 } // namespace
 
-BatchSummary RunBatch(ProgressSink& progress, const BatchRun& run) {
+BatchSummary RunBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run) {
     const bool loopCounts = run.fileBar == FileBar::CountedByLoop;
     BatchSummary summary;
     summary.marked = countMarked(run);
@@ -52,7 +52,7 @@ BatchSummary RunBatch(ProgressSink& progress, const BatchRun& run) {
         for (std::size_t row = 0; row < run.rowCount; ++row) {
             if (isMarked(run, row)) {
                 ++handled;
-                ++(runRow(progress, run, row) ? summary.succeeded : summary.failed);
+                ++(runRow(progress, prompts, run, row) ? summary.succeeded : summary.failed);
             }
             if (loopCounts)
                 progress.setValue(Bar::ProgressBar1, handled);

@@ -4,6 +4,7 @@
 // one step per marked row, in order, with the progress window's caption and file bar.
 
 #include "progresssink.h"
+#include "userprompts.h"
 
 #include <cstddef>
 #include <functional>
@@ -20,13 +21,16 @@ struct BatchRun {
     std::size_t rowCount = 0;
     // Every row is marked when this is empty.
     std::function<bool(std::size_t row)> isMarked;
-    // The name the caption shows ("Progress - " and the name) while the row runs; an empty name
-    // leaves the caption to the step.
+    // The row's name: the caption shows it ("Progress - " and the name) while the row runs, and
+    // a failure that escapes the step is reported about it.
     std::function<std::string(std::size_t row)> rowName;
+    // The step sets the caption itself (the extraction names a member once it has been read).
+    bool stepSetsCaption = false;
     // Before the first row, once there is one: false fails every marked row (an archive that
     // cannot be opened). Optional.
     std::function<bool()> start;
-    // True when the row came out whole.
+    // True when the row came out whole. Whatever escapes it is reported about the row, which
+    // then counts as failed, and the run goes on.
     std::function<bool(std::size_t row)> handleRow;
     FileBar fileBar = FileBar::CountedByLoop;
 };
@@ -37,6 +41,6 @@ struct BatchSummary {
     int failed = 0;
 };
 
-BatchSummary RunBatch(ProgressSink& progress, const BatchRun& run);
+BatchSummary RunBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run);
 
 } // namespace skarde

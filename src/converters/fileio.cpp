@@ -36,6 +36,10 @@ Bytes readWholeFile(const fs::path& path) {
     const std::streamoff length = in.tellg();
     if (length < 0)
         throw Problem(displayPath(path), "The file's length cannot be read.");
+    if (static_cast<std::uint64_t>(length) > kMaxWholeFileBytes)
+        throw Problem(displayPath(path), "The file is " + std::to_string(length) +
+                                             " bytes long; files above 1 GiB are not read, as "
+                                             "no game file is that large.");
     in.seekg(0, std::ios::beg);
     Bytes bytes(static_cast<std::size_t>(length));
     if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length))

@@ -17,7 +17,10 @@ namespace skarde {
 
 std::string displayPath(const std::filesystem::path& path);
 
-// Throws Problem naming the file when it cannot be read.
+// No game file comes near this; a larger one is refused rather than held in memory.
+inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
+
+// Throws Problem naming the file when it cannot be read or is larger than kMaxWholeFileBytes.
 Bytes readWholeFile(const std::filesystem::path& path);
 
 // Throws Problem naming the file when it cannot be written; the destination is then untouched.

@@ -3,6 +3,7 @@
 #include "gui/batchtoolframe.h"
 #include "gui/toolwindowlayout.h"
 
+#include "converters/guardedstep.h"
 #include "converters/pbatobmp.h"
 #include "gui/twips.h"
 
@@ -58,7 +59,10 @@ void Pba2BmpWindow::ConvertSelectedFiles() {
     for (const QString& name : frame_->file1()->markedFileNames()) {
         inputPath_ = frame_->sourcePath(name);
         outputBase_ = frame_->outputBase(name);
-        written += ConvertPbaToBmp(context_, inputPath_, outputBase_).filesWritten;
+        runGuarded(context_.prompts, name.toStdString(), [&] {
+            written += ConvertPbaToBmp(context_, inputPath_, outputBase_).filesWritten;
+            return true;
+        });
     }
     progress.hide();
     filesExtracted_->setText(QString::number(written));

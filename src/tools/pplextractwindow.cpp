@@ -5,6 +5,7 @@
 #include "gui/folderlist.h"
 #include "gui/toolwindowlayout.h"
 
+#include "converters/guardedstep.h"
 #include "converters/ppltopal.h"
 #include "gui/twips.h"
 
@@ -57,7 +58,10 @@ void PplExtractWindow::ConvertSelectedFiles() {
     for (const QString& name : frame_->file1()->markedFileNames()) {
         inputPath_ = frame_->sourcePath(name);
         outputBase_ = frame_->outputBase(name);
-        ConvertPplToPal(context_, inputPath_, frame_->outputFolder());
+        runGuarded(context_.prompts, name.toStdString(), [&] {
+            ConvertPplToPal(context_, inputPath_, frame_->outputFolder());
+            return true;
+        });
     }
 }
 

@@ -1,6 +1,7 @@
 #include "voldirectory.h"
 
 #include "converters/fileio.h"
+#include "converters/guardedstep.h"
 #include "converters/problem.h"
 
 #include <algorithm>
@@ -126,14 +127,13 @@ VolDirectory readVolDirectory(const fs::path& archivePath) {
 }
 
 VolDirectory LoadVolDirectory(const fs::path& archivePath, UserPrompts& prompts) {
-    try {
-        return readVolDirectory(archivePath);
-    } catch (const Problem& problem) {
-        prompts.reportProblem(problem.subject(), problem.what());
-        VolDirectory empty;
-        empty.archivePath = archivePath;
-        return empty;
-    }
+    VolDirectory directory;
+    directory.archivePath = archivePath;
+    runGuarded(prompts, displayPath(archivePath), [&] {
+        directory = readVolDirectory(archivePath);
+        return true;
+    });
+    return directory;
 }
 
 } // namespace skarde

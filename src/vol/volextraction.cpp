@@ -5,6 +5,7 @@
 
 #include "converters/batchloop.h"
 #include "converters/fileio.h"
+#include "converters/guardedstep.h"
 #include "converters/pbmptobmp.h"
 #include "converters/problem.h"
 
@@ -41,10 +42,15 @@ bool convertMember(ConverterContext& context, const Bytes& data, const fs::path&
            Outcome::Converted;
 }
 
+// What messages about a member call it.
+std::string subjectOf(const std::string& memberName) {
+    return memberName.empty() ? "(a member without a name)" : memberName;
+}
+
 bool extractMember(ConverterContext& context, VolArchive& archive, const VolEntry& entry,
                    const ExtractionRequest& request, const fs::path& scratch) {
     const std::string memberName = decodeMemberName(entry.name);
-    const std::string subject = memberName.empty() ? "(a member without a name)" : memberName;
+    const std::string subject = subjectOf(memberName);
     try {
         if (const auto reason = unsafeMemberNameReason(entry.name))
             throw Problem(memberName, *reason);
@@ -90,15 +96,6 @@ fs::path scratchPathFor(const VolDirectory& directory, const ExtractionRequest& 
     return request.outputFolder / name;
 }
 
-std::optional<VolArchive> openArchive(ConverterContext& context, const VolDirectory& directory) {
-    try {
-        return VolArchive(directory.archivePath);
-    } catch (const Problem& problem) {
-        context.prompts.reportProblem(problem.subject(), problem.what());
-        return std::nullopt;
-    }
-}
-
 void notify(const std::function<void(std::size_t)>& hook, std::size_t row) {
     if (hook)
         hook(row);
@@ -114,10 +111,16 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     BatchRun run;
     run.rowCount = directory.storedRows.size();
     run.isMarked = [&](std::size_t row) { return isSelected(request, row); };
+    run.rowName = [&](std::size_t row) {
+        return subjectOf(decodeMemberName(directory.storedEntry(row).name));
+    };
     // The caption names a member once its data has been read (extractMember).
+    run.stepSetsCaption = true;
     run.start = [&] {
-        archive = openArchive(context, directory);
-        return archive.has_value();
+        return runGuarded(context.prompts, displayPath(directory.archivePath), [&] {
+            archive.emplace(directory.archivePath);
+            return true;
+        });
     };
     run.handleRow = [&](std::size_t row) {
         notify(hooks.rowStarting, row);
@@ -126,7 +129,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
         notify(hooks.rowHandled, row);
         return extracted;
     };
-    const BatchSummary summary = RunBatch(context.progress, run);
+    const BatchSummary summary = RunBatch(context.progress, context.prompts, run);
     return {summary.marked, summary.succeeded, summary.failed};
 }
 

@@ -4,6 +4,7 @@
 #include "volmember.h"
 
 #include "converters/fileio.h"
+#include "converters/guardedstep.h"
 #include "converters/pbmptobmp.h"
 #include "converters/problem.h"
 
@@ -62,6 +63,10 @@ std::optional<Bytes> ConvertMemberForPreview(ConverterContext& context, const fs
                                                       ? std::string(problem.what())
                                                       : std::string(problem.what()) + " (" +
                                                             problem.subject() + ")");
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        // A fault while previewing must not end the program: say so about the member.
+        context.prompts.reportProblem(memberName, escapedFailureText(error));
         return std::nullopt;
     }
 }

@@ -1,9 +1,12 @@
 #include "converters/batchloop.h"
+#include "converters/problem.h"
 #include "fixtures/recordingui.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,9 +36,10 @@ BatchRun runOver(std::vector<bool> marks, test::RecordingProgress& progress, Run
 
 TEST(RunBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
     test::RecordingProgress progress;
+    test::RecordingPrompts prompts;
     RunRecord record;
     const BatchSummary summary =
-        RunBatch(progress, runOver({true, false, true, true}, progress, record, {2}));
+        RunBatch(progress, prompts, runOver({true, false, true, true}, progress, record, {2}));
     EXPECT_EQ(record.rows, (std::vector<std::size_t>{0, 2, 3}));
     EXPECT_EQ(record.captions,
               (std::vector<std::string>{"Progress - f0", "Progress - f2", "Progress - f3"}));
@@ -51,27 +55,29 @@ TEST(RunBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
 
 TEST(RunBatch, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneIsMarked) {
     test::RecordingProgress progress;
+    test::RecordingPrompts prompts;
     RunRecord record;
     int starts = 0;
     BatchRun run = runOver({true, true, false}, progress, record);
     run.start = [&] { return ++starts, false; };
-    const BatchSummary refused = RunBatch(progress, run);
+    const BatchSummary refused = RunBatch(progress, prompts, run);
     EXPECT_EQ(refused.failed, 2);
     EXPECT_TRUE(record.rows.empty());
     EXPECT_FALSE(progress.visible);
 
     BatchRun empty = runOver({false, false}, progress, record);
     empty.start = run.start;
-    EXPECT_EQ(RunBatch(progress, empty).marked, 0);
+    EXPECT_EQ(RunBatch(progress, prompts, empty).marked, 0);
     EXPECT_EQ(starts, 1);
 }
 
 TEST(RunBatch, LeavesTheFileBarToAStepThatCountsItself) {
     test::RecordingProgress progress;
+    test::RecordingPrompts prompts;
     RunRecord record;
     BatchRun run = runOver({true, true}, progress, record);
     run.fileBar = FileBar::CountedByStep;
-    RunBatch(progress, run);
+    RunBatch(progress, prompts, run);
     EXPECT_EQ(record.shown, (std::vector<bool>{true, true}));
     EXPECT_TRUE(progress.positions(Bar::ProgressBar1).empty());
     EXPECT_FALSE(progress.visible);
@@ -80,8 +86,33 @@ TEST(RunBatch, LeavesTheFileBarToAStepThatCountsItself) {
     BatchRun quiet = runOver({true}, progress, silent);
     quiet.fileBar = FileBar::None;
     progress.calls.clear();
-    RunBatch(progress, quiet);
+    RunBatch(progress, prompts, quiet);
     EXPECT_TRUE(progress.calls.empty());
+}
+
+TEST(RunBatch, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
+    test::RecordingProgress progress;
+    test::RecordingPrompts prompts;
+    BatchRun run;
+    run.rowCount = 4;
+    run.rowName = [](std::size_t row) { return "f" + std::to_string(row); };
+    run.handleRow = [](std::size_t row) -> bool {
+        if (row == 0)
+            throw std::out_of_range("read past the end");
+        if (row == 1)
+            throw std::bad_alloc();
+        if (row == 2)
+            throw Problem("f2.bmp", "The file cannot be read.");
+        return true;
+    };
+    const BatchSummary summary = RunBatch(progress, prompts, run);
+    EXPECT_EQ(summary.failed, 3);
+    EXPECT_EQ(summary.succeeded, 1);
+    EXPECT_EQ(prompts.problems,
+              (std::vector<std::string>{"f0: This file could not be handled: read past the end.",
+                                        "f1: There is not enough memory to handle this file.",
+                                        "f2.bmp: The file cannot be read."}));
+    EXPECT_FALSE(progress.visible);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "converters/fileio.h"
+#include "converters/problem.h"
 
 #include "fixtures/tempfolder.h"
 
@@ -33,6 +34,22 @@ TEST(FileIo, ReadsWritesAndFindsFilesWithNonAsciiNames) {
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(readWholeFile(*found), bytes);
     EXPECT_NE(displayPath(target).find("\xE2\x82\xAC.pal"), std::string::npos);
+}
+
+// A sparse file: the size is what counts, and nothing of it is read.
+TEST(FileIo, RefusesToReadAFileAboveTheSizeCapByName) {
+    const test::TempFolder folder;
+    const fs::path huge = folder / "huge.vol";
+    test::writeFile(huge, Bytes{1});
+    fs::resize_file(huge, kMaxWholeFileBytes + 1);
+    try {
+        readWholeFile(huge);
+        FAIL() << "read a file above the cap";
+    } catch (const Problem& problem) {
+        EXPECT_EQ(problem.subject(), displayPath(huge));
+        EXPECT_NE(std::string(problem.what()).find("1073741825 bytes"), std::string::npos)
+            << problem.what();
+    }
 }
 
 } // namespace

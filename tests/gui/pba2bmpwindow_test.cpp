@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <stdexcept>
+
 namespace skarde::gui {
 namespace {
 
@@ -127,6 +129,27 @@ TEST(Pba2BmpWindow, OneStartConvertsTheSelectedFileAndCountsWhatItWrote) {
     EXPECT_EQ(rig.prompts.messages,
               (std::vector<std::string>{"2 BMP files extracted from PBA",
                                         "This is not a valid Ziraruv Izoviv Uzuzi file"}));
+}
+
+// A fault inside the conversion (here the palette question failing) ends only that file's run.
+TEST(Pba2BmpWindow, ReportsAFaultInsideTheConversionByNameAndCarriesOn) {
+    struct FaultyPrompts : test::RecordingPrompts {
+        std::string ChooseWorldPalette() override { throw std::out_of_range("no answer"); }
+    };
+    test::ConverterRig rig;
+    FaultyPrompts prompts;
+    ConverterContext context{rig.progress, prompts, rig.pals};
+    filebuilders::PbaFields fields;
+    fields.entries = {filebuilders::pbaEntry(3, 2, kWorldPaletteNumber)};
+    writeFile(rig.in / "w.pba", filebuilders::makePba(fields));
+    WindowOverRig over(context, rig.in, rig.out);
+    over.window.show();
+    over.clickFile(0);
+    over.start()->click();
+    EXPECT_EQ(prompts.problems,
+              std::vector<std::string>{"w.pba: This file could not be handled: no answer."});
+    EXPECT_FALSE(rig.progress.visible);
+    EXPECT_EQ(filesExtracted(over.window), "0");
 }
 
 } // namespace

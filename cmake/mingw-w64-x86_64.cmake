@@ -20,7 +20,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # ctest runs the programs under Wine when it is there.
-find_program(SKARDE_WINE NAMES wine64 wine)
+find_program(SKARDE_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(SKARDE_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${SKARDE_WINE})
 endif()

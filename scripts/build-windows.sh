@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the core, skardetools-cli.exe and the core tests for 64-bit Windows into
+# Cross-builds the core, skardetools-cli.exe and its tests for 64-bit Windows into
 # ./build-windows, with the MinGW-w64 compiler; the desktop program (Qt) is not built here.
 # Installs what is missing first; safe to run again.
 set -euo pipefail
@@ -38,4 +38,4 @@ fi
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DSKARDE_BUILD_GUI=OFF -DSKARDE_BUILD_TESTS=ON -DCMAKE_PREFIX_PATH="$gtest_prefix" \
   "${launcher[@]}" >/dev/null
-cmake --build "$out" -j2 --target skardetools-cli core_tests
+cmake --build "$out" -j2 --target skardetools-cli core_tests cli_tests

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Runs the Windows build of ./build-windows under Wine: the core tests, then every subcommand of
-# skardetools-cli.exe on the sample game files (made by a native build of the sample generator).
+# Runs the Windows build of ./build-windows under Wine: the core and CLI tests, then every
+# subcommand of skardetools-cli.exe on the sample game files (made by a native build of the
+# sample generator).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh
 
 out=$PWD/build-windows
 export WINEDEBUG=-all WINEPREFIX=$out/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
+# Debian's wine64 package alone puts its loader and server in /usr/lib/wine, off the PATH.
+export PATH=$PATH:/usr/lib/wine
 wine=$(command -v wine64 || command -v wine)
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot --init >/dev/null 2>&1
@@ -15,6 +18,9 @@ fi
 
 echo "== core tests under Wine"
 "$wine" "$out/bin/core_tests.exe" --gtest_brief=1
+
+echo "== CLI tests under Wine"
+"$wine" "$out/bin/cli_tests.exe" --gtest_brief=1
 
 echo "== sample files"
 launcher=()

@@ -3,26 +3,18 @@
 #include "clicommand.h"
 #include "converters/guardedstep.h"
 #include "converters/palsfolder.h"
+#include "invocation.h"
 #include "programversion.h"
 
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace skarde::cli;
-
-fs::path executableFolder(const char* argv0) {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (!error)
-        return self.parent_path();
-    return fs::absolute(fs::path(argv0), error).parent_path();
-}
 
 void printHelp(std::ostream& out) {
     out << "Usage: skardetools-cli COMMAND [OPTIONS] FILE...\n"
@@ -49,7 +41,7 @@ const CliCommand* findCommand(const std::string& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = utf8Arguments(argc, argv);
     if (arguments.empty()) {
         std::cerr << "skardetools-cli: no command given; see skardetools-cli --help\n";
         return kExitUsage;

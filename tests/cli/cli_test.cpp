@@ -70,7 +70,7 @@ TEST_F(Pbmp2BmpCommand, UsesTheGivenPalsFolderAndWorldPalette) {
 
 // A copy of the program in root/bin, so that what lies beside it and in root/share is the test's.
 TEST_F(Pbmp2BmpCommand, FindsThePalettesBesideItselfThenInTheInstalledShareFolder) {
-    const fs::path cli = root / "bin" / "skardetools-cli";
+    const fs::path cli = root / "bin" / fs::path(SKARDE_CLI).filename();
     fs::create_directories(cli.parent_path());
     fs::copy_file(SKARDE_CLI, cli);
     const auto file = writePbmp("a.pbmp");

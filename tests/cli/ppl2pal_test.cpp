@@ -83,6 +83,7 @@ TEST_F(Ppl2PalCommand, KeepsExistingFilesWithoutAskingWhenInputIsNoTerminal) {
 }
 
 TEST_F(Ppl2PalCommand, AsksOnTheTerminalForEachExistingFile) {
+    SKARDE_SKIP_WITHOUT_TERMINAL();
     writeOldFiles();
     // "maybe" is not an answer: the question is asked again.
     const auto run = runCliOnTerminal(SKARDE_CLI, args({}), "maybe\ny\nn\n");

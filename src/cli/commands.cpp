@@ -48,8 +48,9 @@ std::span<const CliCommand> allCommands() {
         CliCommand{"vol",
                    "vol list ARCHIVE\n"
                    "    Lists the members of a VOL archive in directory order, one line each:\n"
-                   "    \"stored\" or \"compressed\", a tab, the size in bytes, a tab, the name\n"
-                   "    as stored (with \"\\\" between folders).\n"
+                   "    \"stored\", \"compressed\" or \"damaged\" (a stored member whose data\n"
+                   "    lies outside the archive), a tab, the size in bytes, a tab, the name as\n"
+                   "    stored (with \"\\\" between folders).\n"
                    "  vol extract [--convert] [--pals DIR] [--world-palette NAME] -o OUTDIR\n"
                    "              ARCHIVE [MEMBER...]\n"
                    "    Extracts the named stored members of ARCHIVE, or all of them when none\n"

@@ -26,6 +26,12 @@ std::string listingName(std::string_view rawName) {
     return name;
 }
 
+std::string_view listingKind(const VolEntry& entry) {
+    if (!entry.isStored())
+        return "compressed";
+    return entry.damaged ? "damaged" : "stored";
+}
+
 std::optional<VolDirectory> readDirectory(const std::string& archive) {
     try {
         return readVolDirectory(fs::u8path(archive));
@@ -46,8 +52,8 @@ int runList(std::span<const std::string> arguments) {
     if (!directory)
         return kExitSomeFailed;
     for (const VolEntry& entry : directory->directoryEntries)
-        std::cout << (entry.isStored() ? "stored" : "compressed") << '\t' << entry.size << '\t'
-                  << listingName(entry.name) << '\n';
+        std::cout << listingKind(entry) << '\t' << entry.size << '\t' << listingName(entry.name)
+                  << '\n';
     return kExitSuccess;
 }
 

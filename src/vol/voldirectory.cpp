@@ -84,12 +84,16 @@ void checkEntries(const VolArchive& archive, const std::vector<VolEntry>& entrie
         if (entry.nameOffset < previousNameOffset)
             refuse(archive, which + "has its name before the name of the entry ahead of it.");
         previousNameOffset = entry.nameOffset;
-        if (!archive.holds(entry.dataOffset, 0))
-            refuse(archive, which + "has its data at " + std::to_string(entry.dataOffset) +
-                                ", outside the file of " + count(archive.length(), "bytes") + ".");
-        if (entry.size < 0)
-            refuse(archive, which + "has a negative size (" + std::to_string(entry.size) + ").");
     }
+}
+
+// A member's data is its own business: one entry pointing outside the file must not keep the
+// intact members from being listed and extracted.
+void markDamagedEntries(const VolArchive& archive, std::vector<VolEntry>& entries) {
+    for (VolEntry& entry : entries)
+        entry.damaged =
+            entry.dataOffset < 0 ||
+            !archive.holds(std::int64_t{entry.dataOffset} + kVolBlockHeaderSize, entry.size);
 }
 
 // Each name runs from its own offset to the next entry's, or to the end of the block; the
@@ -109,6 +113,7 @@ VolDirectory readVolDirectory(VolArchive& archive) {
     const DirectoryLayout layout = locateDirectory(archive);
     std::vector<VolEntry> entries = readEntries(archive, layout);
     checkEntries(archive, entries, layout.namesLength);
+    markDamagedEntries(archive, entries);
     assignNames(entries, archive.read(layout.start + kVolBlockHeaderSize, layout.namesLength));
 
     VolDirectory directory;

@@ -29,9 +29,10 @@ struct VolDirectory {
     }
 };
 
-// Reads the directory; throws Problem naming the archive when it is malformed (any offset or
-// length outside the file, a negative value, an entries block that is not whole entries, or
-// names out of order). Reads only the header and the directory blocks, never member data.
+// Reads the directory; throws Problem naming the archive when the directory itself is malformed
+// (a block or name offset outside the file or its block, a negative length, an entries block
+// that is not whole entries, or names out of order). An entry whose data lies outside the file
+// is kept, marked damaged. Reads only the header and the directory blocks, never member data.
 VolDirectory readVolDirectory(VolArchive& archive);
 VolDirectory readVolDirectory(const std::filesystem::path& archivePath);
 

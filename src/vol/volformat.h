@@ -34,6 +34,9 @@ struct VolEntry {
     std::int32_t size = 0;
     std::uint8_t compressionType = 0; // 0: stored; anything else: compressed
     std::string name; // the name's 8-bit bytes up to its first zero, "\" between folders
+    // Its data block lies outside the file, or its size is negative: the entry is listed, and
+    // refused by name when its data is asked for.
+    bool damaged = false;
 
     bool isStored() const { return compressionType == 0; }
 };

@@ -126,6 +126,20 @@ TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
     EXPECT_EQ(test::folderEntries(out), std::vector<std::string>{"fine.txt"});
 }
 
+TEST_F(VolCommand, ListsADamagedMemberAsSuchAndExtractsTheOthers) {
+    VolFields fields;
+    fields.members = {member("lost.txt", {1, 2}), member("kept.txt", {3})};
+    fields.members[0].size = 1 << 20; // runs past the end of the file
+    filebuilders::writeVol(archive, fields);
+    const auto list = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
+    EXPECT_EQ(list.exitStatus, 0) << list.err;
+    EXPECT_EQ(list.out, "damaged\t1048576\tlost.txt\nstored\t1\tkept.txt\n");
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("lost.txt: "), std::string::npos) << run.err;
+    EXPECT_EQ(test::folderEntries(out), std::vector<std::string>{"kept.txt"});
+}
+
 TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
     VolFields fields;
     fields.members = {member("a.txt", {1})};

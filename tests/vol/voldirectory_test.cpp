@@ -1,5 +1,7 @@
 #include "vol/voldirectory.h"
+#include "vol/volmember.h"
 
+#include "converters/problem.h"
 #include "filebuilders/volbuilder.h"
 #include "fixtures/converterrig.h"
 
@@ -179,14 +181,6 @@ std::vector<MalformedArchive> malformedArchives() {
              s.members[0].nameOffset = 6;
              s.members[1].nameOffset = 0;
          })},
-        {"negative data offset", with([](VolFields& s) { s.members[1].dataOffset = -8; })},
-        {"data offset beyond the end",
-         with([](VolFields& s) { s.members[0].dataOffset = 1 << 30; })},
-        {"negative size", with([](VolFields& s) { s.members[1].size = -1; })},
-        {"negative size of a compressed member", with([](VolFields& s) {
-             s.members[1].compressionType = 2;
-             s.members[1].size = INT_MIN;
-         })},
     };
 }
 
@@ -202,6 +196,44 @@ TEST_F(VolDirectoryReading, RefusesMalformedArchivesWithOneMessageNamingThem) {
         EXPECT_EQ(directory.archivePath, archive);
         ASSERT_EQ(prompts.problems.size(), 1u);
         EXPECT_EQ(prompts.problems[0].rfind(archive.string() + ": ", 0), 0u) << prompts.problems[0];
+    }
+}
+
+// One entry's data outside the file spoils that member only.
+TEST_F(VolDirectoryReading, ListsEntriesWhoseDataLiesOutsideTheFileAsDamaged) {
+    const auto with = [](auto change) {
+        VolFields fields;
+        fields.members = {member("a.txt", {1, 2, 3, 4}), member("b.txt", {5, 6})};
+        change(fields);
+        return makeVol(fields);
+    };
+    const std::vector<MalformedArchive> damaged{
+        {"negative data offset", with([](VolFields& s) { s.members[1].dataOffset = -8; })},
+        {"data offset beyond the end",
+         with([](VolFields& s) { s.members[1].dataOffset = 1 << 30; })},
+        {"data running past the end", with([](VolFields& s) { s.members[1].size = 1 << 20; })},
+        {"negative size", with([](VolFields& s) { s.members[1].size = -1; })},
+        {"negative size of a compressed member", with([](VolFields& s) {
+             s.members[1].compressionType = 2;
+             s.members[1].size = INT_MIN;
+         })},
+    };
+    for (const MalformedArchive& archiveBytes : damaged) {
+        SCOPED_TRACE(archiveBytes.what);
+        test::RecordingPrompts prompts;
+        writeFile(archive, archiveBytes.bytes);
+        const VolDirectory directory = LoadVolDirectory(archive, prompts);
+        EXPECT_TRUE(prompts.problems.empty());
+        ASSERT_EQ(directory.directoryEntries.size(), 2u);
+        EXPECT_FALSE(directory.directoryEntries[0].damaged);
+        EXPECT_TRUE(directory.directoryEntries[1].damaged);
+        EXPECT_EQ(ReadMemberData(archive, directory.directoryEntries[0]), (Bytes{1, 2, 3, 4}));
+        try {
+            ReadMemberData(archive, directory.directoryEntries[1]);
+            ADD_FAILURE() << "read a damaged member";
+        } catch (const Problem& problem) {
+            EXPECT_EQ(problem.subject(), "b.txt");
+        }
     }
 }
 

@@ -89,23 +89,46 @@ ScratchFile createScratchFile(const fs::path& destination) {
                   "The file cannot be written: " + std::string(std::strerror(errno)));
 }
 
+// The scratch file is created with the default permissions; a replaced file keeps its own.
+void takePermissionsOf(const fs::path& destination, const fs::path& scratch) {
+    std::error_code error;
+    const fs::file_status existing = fs::status(destination, error);
+    if (!error && fs::is_regular_file(existing))
+        fs::permissions(scratch, existing.permissions(), fs::perm_options::replace, error);
+}
+
 } // namespace
 
+std::size_t FileWriteSteps::write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const {
+    return std::fwrite(bytes.data(), 1, bytes.size(), scratch);
+}
+
+void FileWriteSteps::replace(const fs::path& scratch, const fs::path& destination,
+                             std::error_code& error) const {
+    fs::rename(scratch, destination, error);
+}
+
 void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    writeFileWhole(path, bytes, FileWriteSteps{});
+}
+
+void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
+                    const FileWriteSteps& steps) {
     std::error_code error;
     if (fs::is_directory(path, error))
         throw Problem(displayPath(path), "A folder of this name stands where the file should go.");
     ScratchFile scratch = createScratchFile(path);
-    const bool written =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), scratch.handle) == bytes.size();
-    const int writeErrno = errno;
+    errno = 0;
+    const bool written = bytes.empty() || steps.write(scratch.handle, bytes) == bytes.size();
+    const int writeErrno = errno != 0 ? errno : ENOSPC;
     const bool closed = std::fclose(scratch.handle) == 0;
     if (!written || !closed) {
         fs::remove(scratch.path, error);
         throw Problem(displayPath(path),
                       "The file cannot be written: " + std::string(std::strerror(writeErrno)));
     }
-    fs::rename(scratch.path, path, error);
+    takePermissionsOf(path, scratch.path);
+    steps.replace(scratch.path, path, error);
     if (error) {
         std::error_code ignored;
         fs::remove(scratch.path, ignored);

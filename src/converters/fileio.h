@@ -7,11 +7,13 @@
 #include "bytes.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace skarde {
 
@@ -23,8 +25,24 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
 // Throws Problem naming the file when it cannot be read or is larger than kMaxWholeFileBytes.
 Bytes readWholeFile(const std::filesystem::path& path);
 
-// Throws Problem naming the file when it cannot be written; the destination is then untouched.
+// The two steps of a whole-file write that the disk can refuse, apart so that a test can make
+// either fail wherever it runs (as root, permissions refuse nothing).
+class FileWriteSteps {
+public:
+    virtual ~FileWriteSteps() = default;
+    // Writes to the scratch file; returns how many bytes went out.
+    virtual std::size_t write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const;
+    // Puts the finished scratch file in the destination's place.
+    virtual void replace(const std::filesystem::path& scratch,
+                         const std::filesystem::path& destination, std::error_code& error) const;
+};
+
+// Writes a scratch file beside the destination and renames it over the destination, which keeps
+// its permissions. Throws Problem naming the file when it cannot be written; the destination is
+// then untouched and no scratch file is left.
 void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    const FileWriteSteps& steps);
 
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <system_error>
+
 namespace skarde {
 namespace {
 
@@ -35,6 +38,52 @@ TEST(FileIo, ReadsWritesAndFindsFilesWithNonAsciiNames) {
     EXPECT_EQ(readWholeFile(*found), bytes);
     EXPECT_NE(displayPath(target).find("\xE2\x82\xAC.pal"), std::string::npos);
 }
+
+// A disk that fills up after a few bytes, or a rename the system refuses: the older file must
+// come through whole and no scratch file may be left. Runs as any user.
+TEST(FileIo, AFailedWriteLeavesTheOlderFileWholeAndNoScratchFile) {
+    struct DiskFullAfterThreeBytes : FileWriteSteps {
+        std::size_t write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const override {
+            return FileWriteSteps::write(scratch,
+                                         bytes.first(std::min<std::size_t>(3, bytes.size())));
+        }
+    };
+    struct RenameRefused : FileWriteSteps {
+        void replace(const fs::path&, const fs::path&, std::error_code& error) const override {
+            error = std::make_error_code(std::errc::io_error);
+        }
+    };
+    const DiskFullAfterThreeBytes diskFull;
+    const RenameRefused renameRefused;
+    for (const FileWriteSteps* steps :
+         std::initializer_list<const FileWriteSteps*>{&diskFull, &renameRefused}) {
+        const test::TempFolder folder;
+        const fs::path target = folder / "out.bmp";
+        const Bytes older(100, 0x11);
+        test::writeFile(target, older);
+        try {
+            writeFileWhole(target, Bytes(50, 0x22), *steps);
+            ADD_FAILURE() << "a failed write was taken for a success";
+        } catch (const Problem& problem) {
+            EXPECT_EQ(problem.subject(), displayPath(target));
+        }
+        EXPECT_EQ(test::readFile(target), older);
+        EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"out.bmp"});
+    }
+}
+
+#ifndef _WIN32 // Windows files have no owner and group permission bits
+TEST(FileIo, AReplacedFileKeepsItsPermissions) {
+    const test::TempFolder folder;
+    const fs::path target = folder / "out.pal";
+    test::writeFile(target, Bytes{1});
+    const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, chosen);
+    writeFileWhole(target, Bytes{2, 3});
+    EXPECT_EQ(test::readFile(target), (Bytes{2, 3}));
+    EXPECT_EQ(fs::status(target).permissions(), chosen);
+}
+#endif
 
 // A sparse file: the size is what counts, and nothing of it is read.
 TEST(FileIo, RefusesToReadAFileAboveTheSizeCapByName) {

@@ -161,8 +161,8 @@ TEST(HostileInputs, ArchivesOrAllTheirMembersAreRefusedByName) {
             callCatching([&] { return ExtractSelectedMembers(rig.context, directory, request); });
         EXPECT_EQ(summary.extracted, 0);
         EXPECT_EQ(summary.failed, static_cast<int>(stored));
-        ASSERT_EQ(rig.prompts.problems.size(), stored);
-        for (std::size_t row = 0; row < stored; ++row) {
+        EXPECT_EQ(rig.prompts.problems.size(), stored);
+        for (std::size_t row = 0; row < std::min(stored, rig.prompts.problems.size()); ++row) {
             const std::string subject = decodeMemberName(directory.storedEntry(row).name);
             EXPECT_EQ(rig.prompts.problems[row].rfind(subject + ": ", 0), 0u)
                 << rig.prompts.problems[row];

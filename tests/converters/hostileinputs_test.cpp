@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace skarde {
 namespace {

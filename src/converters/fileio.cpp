@@ -2,6 +2,7 @@
 
 #include "problem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,10 +10,12 @@
 #include <random>
 #include <system_error>
 
-#ifdef _WIN32
 #include <fcntl.h>
-#include <io.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace skarde {
@@ -51,23 +54,24 @@ namespace {
 
 struct ScratchFile {
     fs::path path;
-    std::FILE* handle = nullptr;
+    int descriptor = -1;
 };
 
 // Creates the file only when none is there. Windows paths are wide, so there it is opened by
-// its UTF-16 name; "x" in fopen's mode is not known to every Windows C runtime.
-std::FILE* openNewFile(const fs::path& path) {
+// its UTF-16 name. Plain descriptors: a buffered stream would cost a call more per file.
+int openNewFile(const fs::path& path) {
 #ifdef _WIN32
-    const int descriptor =
-        _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (descriptor < 0)
-        return nullptr;
-    std::FILE* handle = _fdopen(descriptor, "wb");
-    if (!handle)
-        _close(descriptor);
-    return handle;
+    return _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-    return std::fopen(path.c_str(), "wbx");
+    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+#endif
+}
+
+int closeFile(int descriptor) {
+#ifdef _WIN32
+    return _close(descriptor);
+#else
+    return ::close(descriptor);
 #endif
 }
 
@@ -80,8 +84,9 @@ ScratchFile createScratchFile(const fs::path& destination) {
         const std::string name =
             "." + displayPath(destination.filename()) + "." + std::to_string(generator()) + ".part";
         const fs::path candidate = folder / fs::u8path(name);
-        if (std::FILE* handle = openNewFile(candidate))
-            return {candidate, handle};
+        const int descriptor = openNewFile(candidate);
+        if (descriptor >= 0)
+            return {candidate, descriptor};
         if (errno != EEXIST)
             break;
     }
@@ -89,18 +94,24 @@ ScratchFile createScratchFile(const fs::path& destination) {
                   "The file cannot be written: " + std::string(std::strerror(errno)));
 }
 
-// The scratch file is created with the default permissions; a replaced file keeps its own.
-void takePermissionsOf(const fs::path& destination, const fs::path& scratch) {
-    std::error_code error;
-    const fs::file_status existing = fs::status(destination, error);
-    if (!error && fs::is_regular_file(existing))
-        fs::permissions(scratch, existing.permissions(), fs::perm_options::replace, error);
-}
-
 } // namespace
 
-std::size_t FileWriteSteps::write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const {
-    return std::fwrite(bytes.data(), 1, bytes.size(), scratch);
+std::size_t FileWriteSteps::write(int descriptor, std::span<const std::uint8_t> bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1 << 30);
+#ifdef _WIN32
+        const int written = _write(descriptor, bytes.data() + done, static_cast<unsigned>(chunk));
+#else
+        const ssize_t written = ::write(descriptor, bytes.data() + done, chunk);
+#endif
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        done += static_cast<std::size_t>(written);
+    }
+    return done;
 }
 
 void FileWriteSteps::replace(const fs::path& scratch, const fs::path& destination,
@@ -114,20 +125,24 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes) {
 
 void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
                     const FileWriteSteps& steps) {
+    // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::file_status existing = fs::status(path, error);
+    if (fs::is_directory(existing))
         throw Problem(displayPath(path), "A folder of this name stands where the file should go.");
     ScratchFile scratch = createScratchFile(path);
     errno = 0;
-    const bool written = bytes.empty() || steps.write(scratch.handle, bytes) == bytes.size();
+    const bool written = bytes.empty() || steps.write(scratch.descriptor, bytes) == bytes.size();
     const int writeErrno = errno != 0 ? errno : ENOSPC;
-    const bool closed = std::fclose(scratch.handle) == 0;
+    const bool closed = closeFile(scratch.descriptor) == 0;
     if (!written || !closed) {
         fs::remove(scratch.path, error);
         throw Problem(displayPath(path),
                       "The file cannot be written: " + std::string(std::strerror(writeErrno)));
     }
-    takePermissionsOf(path, scratch.path);
+    // The scratch file has the default permissions; a replaced file keeps its own.
+    if (fs::is_regular_file(existing))
+        fs::permissions(scratch.path, existing.permissions(), fs::perm_options::replace, error);
     steps.replace(scratch.path, path, error);
     if (error) {
         std::error_code ignored;

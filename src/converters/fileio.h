@@ -7,7 +7,6 @@
 #include "bytes.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -30,8 +29,8 @@ Bytes readWholeFile(const std::filesystem::path& path);
 class FileWriteSteps {
 public:
     virtual ~FileWriteSteps() = default;
-    // Writes to the scratch file; returns how many bytes went out.
-    virtual std::size_t write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const;
+    // Writes to the scratch file's descriptor; returns how many bytes went out.
+    virtual std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const;
     // Puts the finished scratch file in the destination's place.
     virtual void replace(const std::filesystem::path& scratch,
                          const std::filesystem::path& destination, std::error_code& error) const;

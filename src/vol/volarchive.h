@@ -1,14 +1,13 @@
 #pragma once
 
 // An archive open for reading. Archives can be large, so nothing reads one whole: callers check
-// a range against the archive's length and read just that range.
+// a range against the archive's length and read just that range, at its position, without
+// moving a shared file position around.
 
 #include "converters/bytes.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <istream>
-#include <memory>
 #include <string>
 
 namespace skarde {
@@ -20,6 +19,11 @@ public:
     // An archive held in memory, for tools that have its bytes already; `name` names it in
     // messages.
     VolArchive(std::string name, const Bytes& bytes);
+    ~VolArchive();
+    VolArchive(VolArchive&& other) noexcept;
+    VolArchive& operator=(VolArchive&& other) noexcept;
+    VolArchive(const VolArchive&) = delete;
+    VolArchive& operator=(const VolArchive&) = delete;
 
     const std::string& name() const { return name_; }
     std::uint64_t length() const { return length_; }
@@ -29,8 +33,11 @@ public:
     Bytes read(std::int64_t offset, std::int64_t count);
 
 private:
+    bool readInto(std::uint8_t* to, std::int64_t offset, std::int64_t count);
+
     std::string name_;
-    std::unique_ptr<std::istream> stream_;
+    int descriptor_ = -1; // -1 for an archive held in memory
+    Bytes memory_;
     std::uint64_t length_ = 0;
 };
 

@@ -47,15 +47,16 @@ std::string subjectOf(const std::string& memberName) {
     return memberName.empty() ? "(a member without a name)" : memberName;
 }
 
-bool extractMember(ConverterContext& context, VolArchive& archive, const VolEntry& entry,
-                   const ExtractionRequest& request, const fs::path& scratch) {
+bool extractMember(ConverterContext& context, VolArchive& archive, MemberFolders& folders,
+                   const VolEntry& entry, const ExtractionRequest& request,
+                   const fs::path& scratch) {
     const std::string memberName = decodeMemberName(entry.name);
     const std::string subject = subjectOf(memberName);
     try {
         if (const auto reason = unsafeMemberNameReason(entry.name))
             throw Problem(memberName, *reason);
         const Bytes data = ReadMemberData(archive, entry);
-        const fs::path destination = CreateMemberFolders(request.outputFolder, entry.name);
+        const fs::path destination = folders.create(entry.name);
         context.progress.setCaption("Progress - " + memberName);
         if (request.convertBitmaps && isBitmapMemberName(entry.name))
             return convertMember(context, data, scratch, destination, memberName);
@@ -108,6 +109,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
                                          const ExtractionHooks& hooks) {
     std::optional<VolArchive> archive;
     const fs::path scratch = scratchPathFor(directory, request);
+    MemberFolders folders(request.outputFolder);
     BatchRun run;
     run.rowCount = directory.storedRows.size();
     run.isMarked = [&](std::size_t row) { return isSelected(request, row); };
@@ -125,7 +127,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     run.handleRow = [&](std::size_t row) {
         notify(hooks.rowStarting, row);
         const bool extracted =
-            extractMember(context, *archive, directory.storedEntry(row), request, scratch);
+            extractMember(context, *archive, folders, directory.storedEntry(row), request, scratch);
         notify(hooks.rowHandled, row);
         return extracted;
     };

@@ -27,24 +27,31 @@ Bytes ReadMemberData(const fs::path& archivePath, const VolEntry& entry) {
 }
 
 fs::path CreateMemberFolders(const fs::path& outputFolder, std::string_view memberName) {
+    return MemberFolders(outputFolder).create(memberName);
+}
+
+MemberFolders::MemberFolders(fs::path outputFolder) : outputFolder_(std::move(outputFolder)) {}
+
+fs::path MemberFolders::create(std::string_view memberName) {
     const fs::path relative = memberRelativePath(memberName);
-    fs::path folder = outputFolder;
+    fs::path folder = outputFolder_;
     for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
          ++part) {
         folder /= *part;
+        if (known_.contains(folder))
+            continue;
         std::error_code error;
         const fs::file_status status = fs::status(folder, error);
-        if (fs::is_directory(status))
-            continue;
-        if (fs::exists(status))
+        if (fs::exists(status) && !fs::is_directory(status))
             throw Problem(decodeMemberName(memberName),
                           "A file stands where the folder " + displayPath(folder) + " should be.");
-        if (!fs::create_directory(folder, error) && error)
+        if (!fs::exists(status) && !fs::create_directory(folder, error) && error)
             throw Problem(decodeMemberName(memberName),
                           "The folder " + displayPath(folder) +
                               " cannot be created: " + error.message());
+        known_.insert(folder);
     }
-    return outputFolder / relative;
+    return outputFolder_ / relative;
 }
 
 } // namespace skarde

@@ -9,6 +9,7 @@
 #include "converters/bytes.h"
 
 #include <filesystem>
+#include <set>
 #include <string_view>
 
 namespace skarde {
@@ -26,5 +27,17 @@ Bytes ReadMemberData(const std::filesystem::path& archivePath, const VolEntry& e
 // where a folder should be, or a folder cannot be created.
 std::filesystem::path CreateMemberFolders(const std::filesystem::path& outputFolder,
                                           std::string_view memberName);
+
+// The same for a whole run: each folder is looked at and created once, however many members
+// it holds.
+class MemberFolders {
+public:
+    explicit MemberFolders(std::filesystem::path outputFolder);
+    std::filesystem::path create(std::string_view memberName);
+
+private:
+    std::filesystem::path outputFolder_;
+    std::set<std::filesystem::path> known_; // folders this run found or made
+};
 
 } // namespace skarde

@@ -43,7 +43,7 @@ TEST(FileIo, ReadsWritesAndFindsFilesWithNonAsciiNames) {
 // come through whole and no scratch file may be left. Runs as any user.
 TEST(FileIo, AFailedWriteLeavesTheOlderFileWholeAndNoScratchFile) {
     struct DiskFullAfterThreeBytes : FileWriteSteps {
-        std::size_t write(std::FILE* scratch, std::span<const std::uint8_t> bytes) const override {
+        std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
             return FileWriteSteps::write(scratch,
                                          bytes.first(std::min<std::size_t>(3, bytes.size())));
         }

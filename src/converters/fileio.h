@@ -43,6 +43,12 @@ void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint
 void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     const FileWriteSteps& steps);
 
+// What a caller knows of the destination: nothing, or that nothing stands there (a folder the
+// caller made this run holds no file of that name yet), which spares a look at it.
+enum class Destination { Unknown, KnownAbsent };
+void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    Destination destination);
+
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

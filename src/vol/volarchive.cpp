@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::int64_t kWindowSize = 1 << 20;
+
 int openForReading(const fs::path& path) {
 #ifdef _WIN32
     return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
@@ -121,12 +123,33 @@ Bytes VolArchive::read(std::int64_t offset, std::int64_t count) {
     return bytes;
 }
 
-// A file may have shrunk since it was opened: a short read is a failure, not a shorter range.
 bool VolArchive::readInto(std::uint8_t* to, std::int64_t offset, std::int64_t count) {
     if (descriptor_ < 0) {
         std::copy_n(memory_.begin() + offset, count, to);
         return true;
     }
+    if (count > kWindowSize)
+        return readFromFile(to, offset, count);
+    const auto windowEnd = windowStart_ + static_cast<std::int64_t>(window_.size());
+    if ((offset < windowStart_ || offset + count > windowEnd) && !fillWindow(offset))
+        return false;
+    std::copy_n(window_.begin() + (offset - windowStart_), count, to);
+    return true;
+}
+
+bool VolArchive::fillWindow(std::int64_t offset) {
+    const auto size =
+        std::min<std::int64_t>(kWindowSize, static_cast<std::int64_t>(length_) - offset);
+    window_.resize(static_cast<std::size_t>(size));
+    windowStart_ = offset;
+    if (readFromFile(window_.data(), offset, size))
+        return true;
+    window_.clear();
+    return false;
+}
+
+// A file may have shrunk since it was opened: a short read is a failure, not a shorter range.
+bool VolArchive::readFromFile(std::uint8_t* to, std::int64_t offset, std::int64_t count) {
     while (count > 0) {
         const std::int64_t got = readAt(descriptor_, to, count, offset);
         if (got < 0 && errno == EINTR)

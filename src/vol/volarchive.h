@@ -34,11 +34,16 @@ public:
 
 private:
     bool readInto(std::uint8_t* to, std::int64_t offset, std::int64_t count);
+    bool readFromFile(std::uint8_t* to, std::int64_t offset, std::int64_t count);
+    bool fillWindow(std::int64_t offset);
 
     std::string name_;
     int descriptor_ = -1; // -1 for an archive held in memory
     Bytes memory_;
     std::uint64_t length_ = 0;
+    // Members lie one after another: small reads are served from one larger read around them.
+    Bytes window_;
+    std::int64_t windowStart_ = 0;
 };
 
 } // namespace skarde

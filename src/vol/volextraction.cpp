@@ -56,11 +56,12 @@ bool extractMember(ConverterContext& context, VolArchive& archive, MemberFolders
         if (const auto reason = unsafeMemberNameReason(entry.name))
             throw Problem(memberName, *reason);
         const Bytes data = ReadMemberData(archive, entry);
-        const fs::path destination = folders.create(entry.name);
+        const MemberTarget target = folders.place(entry.name);
+        const fs::path& destination = target.path;
         context.progress.setCaption("Progress - " + memberName);
         if (request.convertBitmaps && isBitmapMemberName(entry.name))
             return convertMember(context, data, scratch, destination, memberName);
-        writeFileWhole(destination, data);
+        writeFileWhole(destination, data, target.destination);
         return true;
     } catch (const Problem& problem) {
         // Problems of the files written name their paths; the user knows the member.

@@ -38,20 +38,32 @@ fs::path MemberFolders::create(std::string_view memberName) {
     for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
          ++part) {
         folder /= *part;
-        if (known_.contains(folder))
+        if (known_.contains(folder.native()))
             continue;
         std::error_code error;
         const fs::file_status status = fs::status(folder, error);
         if (fs::exists(status) && !fs::is_directory(status))
             throw Problem(decodeMemberName(memberName),
                           "A file stands where the folder " + displayPath(folder) + " should be.");
-        if (!fs::exists(status) && !fs::create_directory(folder, error) && error)
-            throw Problem(decodeMemberName(memberName),
-                          "The folder " + displayPath(folder) +
-                              " cannot be created: " + error.message());
-        known_.insert(folder);
+        if (!fs::exists(status)) {
+            if (!fs::create_directory(folder, error) && error)
+                throw Problem(decodeMemberName(memberName),
+                              "The folder " + displayPath(folder) +
+                                  " cannot be created: " + error.message());
+            made_.insert(folder.native());
+        }
+        known_.insert(folder.native());
     }
     return outputFolder_ / relative;
+}
+
+MemberTarget MemberFolders::place(std::string_view memberName) {
+    MemberTarget target{create(memberName)};
+    const bool inFolderMadeNow = made_.contains(target.path.parent_path().native());
+    if (inFolderMadeNow && !made_.contains(target.path.native()) &&
+        claimed_.insert(target.path.native()).second)
+        target.destination = Destination::KnownAbsent;
+    return target;
 }
 
 } // namespace skarde

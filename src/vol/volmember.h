@@ -7,10 +7,12 @@
 #include "volformat.h"
 
 #include "converters/bytes.h"
+#include "converters/fileio.h"
 
 #include <filesystem>
-#include <set>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace skarde {
 
@@ -28,16 +30,26 @@ Bytes ReadMemberData(const std::filesystem::path& archivePath, const VolEntry& e
 std::filesystem::path CreateMemberFolders(const std::filesystem::path& outputFolder,
                                           std::string_view memberName);
 
+struct MemberTarget {
+    std::filesystem::path path;
+    // KnownAbsent when the run made the member's folder and wrote nothing of this name in it.
+    Destination destination = Destination::Unknown;
+};
+
 // The same for a whole run: each folder is looked at and created once, however many members
-// it holds.
+// it holds, and a file in a folder the run made needs no look before it is written.
 class MemberFolders {
 public:
     explicit MemberFolders(std::filesystem::path outputFolder);
     std::filesystem::path create(std::string_view memberName);
+    // create(), and what is known of the member's path; the path counts as written from here on.
+    MemberTarget place(std::string_view memberName);
 
 private:
     std::filesystem::path outputFolder_;
-    std::set<std::filesystem::path> known_; // folders this run found or made
+    std::unordered_set<std::string> known_;   // folders this run found or made
+    std::unordered_set<std::string> made_;    // folders this run made
+    std::unordered_set<std::string> claimed_; // files placed in those
 };
 
 } // namespace skarde

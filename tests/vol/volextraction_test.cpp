@@ -1,5 +1,6 @@
 #include "vol/volextraction.h"
 
+#include "converters/fileio.h"
 #include "converters/pbmptobmp.h"
 #include "filebuilders/pbmpbuilder.h"
 #include "filebuilders/volbuilder.h"
@@ -169,6 +170,22 @@ TEST_F(VolExtraction, ReplacesALongerFileWhole) {
     load({member("a.txt", {1, 2})});
     extract(all());
     EXPECT_EQ(readFile(rig.out / "a.txt"), (Bytes{1, 2}));
+}
+
+// Files in folders the run made are written without a look first; a second member of the same
+// name, or a folder the run made where a member goes, must still be handled as before.
+TEST_F(VolExtraction, HandlesNamesMetTwiceInFoldersTheRunMade) {
+    load({member("d\\a.txt", {1}), member("d\\x\\y.txt", {2}), member("d\\a.txt", {4}),
+          member("d\\x", {5})});
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.extracted, 3);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0],
+              "d\\x: A folder of this name stands where the file should go. (" +
+                  displayPath(rig.out / "d" / "x") + ")");
+    EXPECT_EQ(readFile(rig.out / "d" / "a.txt"), Bytes{4});
+    EXPECT_EQ(readFile(rig.out / "d" / "x" / "y.txt"), Bytes{2});
+    EXPECT_EQ(test::folderEntries(rig.out / "d"), (std::vector<std::string>{"a.txt", "x"}));
 }
 
 TEST_F(VolExtraction, TakesAnOutputFolderEndingInASeparatorAsItIs) {

@@ -119,5 +119,24 @@ TEST(ReadMemberData, ReadsSizeBytesAfterTheDataBlockHeader) {
     EXPECT_THROW(ReadMemberData(root / "gone.vol", beyond), Problem);
 }
 
+// Small reads are served from a larger read around them: members on either side of its edge,
+// across it, larger than it, and read out of order must all come back exact.
+TEST(ReadMemberData, ReadsMembersAroundAndAcrossTheEdgesOfOneRead) {
+    test::TempFolder root;
+    filebuilders::VolFields fields;
+    for (const int size : {(1 << 20) - 20, 100, 7, (1 << 20) + 5, 3})
+        fields.members.push_back({.data = Bytes(static_cast<std::size_t>(size),
+                                                static_cast<std::uint8_t>(fields.members.size()))});
+    for (auto& member : fields.members)
+        member.data.back() = 0xEE; // the last byte tells a shifted read
+    filebuilders::writeVol(root / "a.vol", fields);
+    const VolDirectory directory = readVolDirectory(root / "a.vol");
+    VolArchive archive(root / "a.vol");
+    for (const std::size_t index : {0u, 1u, 2u, 3u, 4u, 1u, 0u, 4u})
+        EXPECT_EQ(ReadMemberData(archive, directory.directoryEntries[index]),
+                  fields.members[index].data)
+            << "member " << index;
+}
+
 } // namespace
 } // namespace skarde

@@ -25,4 +25,20 @@ int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
     return summary.failed == 0 ? kExitSuccess : kExitSomeFailed;
 }
 
+int runBitmapCommand(std::span<const std::string> arguments, const CommandEnvironment& environment,
+                     FileBar fileBar, const BitmapStep& convertOne) {
+    const ParsedArguments parsed =
+        parseArguments(arguments, {{"-o", "--pals", "--world-palette"}, {}});
+    const fs::path outputFolder = outputFolderFrom(parsed);
+    const auto inputs = inputFilesFrom(parsed);
+    makeOutputFolder(outputFolder);
+    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
+                            ReplaceAnswer::AskOnTerminal);
+    TerminalProgress progress;
+    ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
+    return runBatch(inputs, prompts, progress, fileBar, [&](const fs::path& input) {
+        return convertOne(context, input, outputFolder);
+    });
+}
+
 } // namespace skarde::cli

@@ -3,8 +3,10 @@
 // The loop every converting subcommand shares: one converter call per input, in order, with the
 // progress captions, the closing count on standard output and the exit status.
 
+#include "clicommand.h"
 #include "converters/batchloop.h"
 #include "converters/conversionresult.h"
+#include "converters/convertercontext.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 
@@ -18,5 +20,13 @@ namespace skarde::cli {
 int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
              TerminalProgress& progress, FileBar fileBar,
              const std::function<Outcome(const std::filesystem::path& input)>& convertOne);
+
+// pbmp2bmp and pba2bmp: the same options (-o, --pals, --world-palette) and one converter call
+// per input, writing into the output folder.
+using BitmapStep =
+    std::function<Outcome(ConverterContext& context, const std::filesystem::path& input,
+                          const std::filesystem::path& outputFolder)>;
+int runBitmapCommand(std::span<const std::string> arguments, const CommandEnvironment& environment,
+                     FileBar fileBar, const BitmapStep& convertOne);
 
 } // namespace skarde::cli

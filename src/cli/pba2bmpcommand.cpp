@@ -3,10 +3,6 @@
 #include "batchrun.h"
 #include "converters/fileio.h"
 #include "converters/pbatobmp.h"
-#include "terminalprogress.h"
-#include "terminalprompts.h"
-
-#include <iostream>
 
 namespace skarde::cli {
 
@@ -24,22 +20,14 @@ std::string withoutLastFourCharacters(std::string_view name) {
 }
 
 int runPba2Bmp(std::span<const std::string> arguments, const CommandEnvironment& environment) {
-    const ParsedArguments parsed =
-        parseArguments(arguments, {{"-o", "--pals", "--world-palette"}, {}});
-    const fs::path outputFolder = outputFolderFrom(parsed);
-    const auto inputs = inputFilesFrom(parsed);
-    makeOutputFolder(outputFolder);
-    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
-                            ReplaceAnswer::AskOnTerminal);
-    TerminalProgress progress;
-    ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
-
     // As in the PBA window: the converter drives both bars; the caller shows and hides.
-    return runBatch(inputs, prompts, progress, FileBar::CountedByStep, [&](const fs::path& input) {
-        const std::string name = displayPath(input.filename());
-        const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
-        return ConvertPbaToBmp(context, input, outputBase).outcome;
-    });
+    return runBitmapCommand(
+        arguments, environment, FileBar::CountedByStep,
+        [](ConverterContext& context, const fs::path& input, const fs::path& outputFolder) {
+            const std::string name = displayPath(input.filename());
+            const fs::path outputBase = outputFolder / fs::u8path(withoutLastFourCharacters(name));
+            return ConvertPbaToBmp(context, input, outputBase).outcome;
+        });
 }
 
 } // namespace skarde::cli

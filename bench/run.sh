@@ -3,6 +3,8 @@
 # mogrify) with hyperfine, and prints the ratios of the mean times (ours / theirs: below 1 is
 # faster). Installs hyperfine and ImageMagick when they are missing.
 # Usage: bench/run.sh [RUNS]   (default 5 runs of each command)
+# SKARDE_BENCH_OUT=DIR writes the outputs there (e.g. /dev/shm/..., to leave the disk out);
+# SKARDE_BENCH_CLI=PROGRAM times another build of skardetools-cli (an older one, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
@@ -37,10 +39,10 @@ if [ ! -f "$corpus/small.tar" ]; then
   ls "$corpus/pbmp" | head -200 | while read -r name; do cp "$corpus/pbmp/$name" "$corpus/pbmp200/"; done
 fi
 
-cli=$PWD/$build/bin/skardetools-cli
+cli=${SKARDE_BENCH_CLI:-$PWD/$build/bin/skardetools-cli}
 pals=$PWD/$build/bin/pals
 work=$PWD/$build/work
-out=$work/out
+out=${SKARDE_BENCH_OUT:-$work/out}
 mkdir -p "$work"
 results=()
 
@@ -71,7 +73,7 @@ compare "pbmp2bmp, 200 images | mogrify to 8-bit BMP" \
 
 echo
 echo "$(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
-  "$(. /etc/os-release && echo "$PRETTY_NAME"), $(date -u +%Y-%m-%d)"
+  "$(. /etc/os-release && echo "$PRETTY_NAME"), $(date -u +%Y-%m-%d), outputs in $(dirname "$out")"
 python3 - "$work" "${results[@]}" <<'PYTHON'
 import json, sys
 work, labels = sys.argv[1], sys.argv[2:]

@@ -65,10 +65,7 @@ bool showsWhole(const QMdiArea& area, const QMdiSubWindow& child) {
 TEST(MainWindowGrowth, AFirstRunsMainWindowGrowsToShowAWholeToolWindowAndKeepsThatSize) {
     test::SettingsSandbox settings;
     Startup startup;
-    startup.Main();
-    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    settle();
-    MainWindow& main = *startup.mainWindow();
+    MainWindow& main = test::startToMainWindow(startup);
     EXPECT_EQ(main.mdiArea().horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_EQ(main.mdiArea().verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     const QRect before = main.frameGeometry();

@@ -1,10 +1,14 @@
 #include "shelltestsupport.h"
 
 #include "gui/qtpaths.h"
+#include "shell/mainwindow.h"
 #include "shell/mainwindowgeometry.h"
+#include "shell/splashwindow.h"
+#include "shell/startup.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QSettings>
 #include <QWidget>
 
@@ -46,6 +50,13 @@ void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+gui::MainWindow& startToMainWindow(gui::Startup& startup) {
+    startup.Main();
+    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    settle();
+    return *startup.mainWindow();
 }
 
 } // namespace skarde::test

@@ -9,6 +9,11 @@
 class QAction;
 class QWidget;
 
+namespace skarde::gui {
+class MainWindow;
+class Startup;
+} // namespace skarde::gui
+
 namespace skarde::test {
 
 // Points the per-user settings store at a temporary folder for the life of the object, so that
@@ -31,5 +36,8 @@ QAction* menuEntry(const QWidget& window, const QString& name);
 
 // Runs pending events, the deletions of closed windows included.
 void settle();
+
+// Starts the program as main() does and presses "Continue" on the splash: the main window, shown.
+gui::MainWindow& startToMainWindow(gui::Startup& startup);
 
 } // namespace skarde::test

@@ -47,9 +47,7 @@ TEST(Startup, StartsOnTheSplashAndContinueShowsTheMainWindow) {
 TEST(Startup, ToolsOpenTheirWindowsOnTheProgramsConverters) {
     test::SettingsSandbox settings;
     Startup startup;
-    startup.Main();
-    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    settle();
+    test::startToMainWindow(startup);
     ASSERT_NE(startup.converterContext(), nullptr);
     EXPECT_EQ(&startup.converterContext()->progress,
               static_cast<ProgressSink*>(startup.progressWindow()));

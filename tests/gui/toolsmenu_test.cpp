@@ -24,10 +24,7 @@ QImage pictureOf(const QIcon& icon) {
 TEST(ToolsMenu, EachEntryOpensOneWindowOfItsKindWearingItsOwnIcon) {
     test::SettingsSandbox settings;
     Startup startup;
-    startup.Main();
-    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    settle();
-    MainWindow& main = *startup.mainWindow();
+    MainWindow& main = test::startToMainWindow(startup);
     struct Entry {
         const char* menuEntry;
         const char* window;

@@ -426,11 +426,8 @@ TEST(VolExtractWindow, ThePreviewOpensRightOfTheExtractorAndEveryClosingTurnsItO
 TEST(VolExtractWindow, IsOpenedOnceFromTheToolsMenuWithItsOwnIcon) {
     test::SettingsSandbox settings;
     Startup startup;
-    startup.Main();
-    startup.splashWindow()->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    test::settle();
     QAction* entry =
-        startup.mainWindow()->findChild<QAction*>(QStringLiteral("mnuToolsvolextract"));
+        test::startToMainWindow(startup).findChild<QAction*>(QStringLiteral("mnuToolsvolextract"));
     ASSERT_NE(entry, nullptr);
     entry->trigger();
     entry->trigger();

@@ -124,9 +124,12 @@ TEST(ReadMemberData, ReadsSizeBytesAfterTheDataBlockHeader) {
 TEST(ReadMemberData, ReadsMembersAroundAndAcrossTheEdgesOfOneRead) {
     test::TempFolder root;
     filebuilders::VolFields fields;
-    for (const int size : {(1 << 20) - 20, 100, 7, (1 << 20) + 5, 3})
-        fields.members.push_back({.data = Bytes(static_cast<std::size_t>(size),
-                                                static_cast<std::uint8_t>(fields.members.size()))});
+    for (const int size : {(1 << 20) - 20, 100, 7, (1 << 20) + 5, 3}) {
+        filebuilders::VolMemberFields member;
+        member.data =
+            Bytes(static_cast<std::size_t>(size), static_cast<std::uint8_t>(fields.members.size()));
+        fields.members.push_back(std::move(member));
+    }
     for (auto& member : fields.members)
         member.data.back() = 0xEE; // the last byte tells a shifted read
     filebuilders::writeVol(root / "a.vol", fields);

@@ -47,9 +47,10 @@ public:
 
 private:
     std::filesystem::path outputFolder_;
-    std::unordered_set<std::string> known_;   // folders this run found or made
-    std::unordered_set<std::string> made_;    // folders this run made
-    std::unordered_set<std::string> claimed_; // files placed in those
+    using PathText = std::filesystem::path::string_type; // wide on Windows
+    std::unordered_set<PathText> known_;                 // folders this run found or made
+    std::unordered_set<PathText> made_;                  // folders this run made
+    std::unordered_set<PathText> claimed_;               // files placed in those
 };
 
 } // namespace skarde

@@ -123,7 +123,9 @@ TEST(HostileInputs, WindowsBitmapsAreRefusedByName) {
 TEST(HostileInputs, PaletteFilesAreRefusedByNameInBothUses) {
     forEachHostileFile("pal", [](ConverterRig& rig, const fs::path& pal) {
         const fs::path grey = rig.pals / "grey.pal";
-        fs::copy_file(pal, grey, fs::copy_options::overwrite_existing);
+        // Removed first: the Windows build's copy_file refuses to overwrite, whatever it is told.
+        fs::remove(grey);
+        fs::copy_file(pal, grey);
         filebuilders::PplFields list;
         list.palettes = {filebuilders::pplPalette(500)};
         test::writeFile(rig.in / "world.ppl", filebuilders::makePpl(list));

@@ -2,7 +2,6 @@
 
 #include "converters/fileio.h"
 #include "converters/guardedstep.h"
-#include "converters/problem.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 #include "vol/membername.h"
@@ -32,23 +31,21 @@ std::string_view listingKind(const VolEntry& entry) {
     return entry.damaged ? "damaged" : "stored";
 }
 
-std::optional<VolDirectory> readDirectory(const std::string& archive) {
-    try {
-        return readVolDirectory(fs::u8path(archive));
-    } catch (const Problem& problem) {
-        std::cerr << problem.subject() << ": " << problem.what() << '\n';
-        return std::nullopt;
-    } catch (const std::exception& error) {
-        std::cerr << archive << ": " << escapedFailureText(error) << '\n';
-        return std::nullopt;
-    }
+std::optional<VolDirectory> readDirectory(const std::string& archive, UserPrompts& prompts) {
+    std::optional<VolDirectory> directory;
+    runGuarded(prompts, archive, [&] {
+        directory = readVolDirectory(fs::u8path(archive));
+        return true;
+    });
+    return directory;
 }
 
 int runList(std::span<const std::string> arguments) {
     const ParsedArguments parsed = parseArguments(arguments, {});
     if (parsed.operands.size() != 1)
         throw UsageError("vol list takes one archive");
-    const auto directory = readDirectory(parsed.operands[0]);
+    TerminalPrompts prompts("Grey", ReplaceAnswer::No); // reports only
+    const auto directory = readDirectory(parsed.operands[0], prompts);
     if (!directory)
         return kExitSomeFailed;
     for (const VolEntry& entry : directory->directoryEntries)
@@ -98,13 +95,13 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
     const fs::path outputFolder = outputFolderFrom(parsed);
     if (parsed.operands.empty())
         throw UsageError("no archive given");
-    const auto directory = readDirectory(parsed.operands[0]);
+    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
+                            ReplaceAnswer::AskOnTerminal);
+    const auto directory = readDirectory(parsed.operands[0], prompts);
     if (!directory)
         return kExitSomeFailed;
     makeOutputFolder(outputFolder);
 
-    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
-                            ReplaceAnswer::AskOnTerminal);
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
     int refusedNames = 0;

@@ -24,10 +24,10 @@ std::string nameOf(const BatchRun& run, std::size_t row) {
 bool runRow(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run, std::size_t row) {
     if (run.fileBar == FileBar::CountedByStep)
         progress.show();
-    const std::string name = nameOf(run, row);
     if (run.fileBar != FileBar::None && !run.stepSetsCaption)
-        progress.setCaption("Progress - " + name);
-    const bool whole = runGuarded(prompts, name, [&] { return run.handleRow(row); });
+        progress.setCaption("Progress - " + nameOf(run, row));
+    const bool whole = runGuarded(
+        prompts, [&] { return nameOf(run, row); }, [&] { return run.handleRow(row); });
     if (run.fileBar == FileBar::CountedByStep)
         progress.hide();
     return whole;

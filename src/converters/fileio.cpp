@@ -103,9 +103,6 @@ ScratchFile createScratchFile(const fs::path& destination) {
                   "The file cannot be written: " + std::string(std::strerror(errno)));
 }
 
-void writeThroughScratch(const fs::path& path, std::span<const std::uint8_t> bytes,
-                         const FileWriteSteps& steps, Destination destination);
-
 } // namespace
 
 std::size_t FileWriteSteps::write(int descriptor, std::span<const std::uint8_t> bytes) const {
@@ -131,24 +128,13 @@ void FileWriteSteps::replace(const fs::path& scratch, const fs::path& destinatio
     fs::rename(scratch, destination, error);
 }
 
-void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    writeThroughScratch(path, bytes, FileWriteSteps{}, Destination::Unknown);
-}
-
 void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
                     Destination destination) {
-    writeThroughScratch(path, bytes, FileWriteSteps{}, destination);
+    writeFileWhole(path, bytes, FileWriteSteps{}, destination);
 }
 
 void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
-                    const FileWriteSteps& steps) {
-    writeThroughScratch(path, bytes, steps, Destination::Unknown);
-}
-
-namespace {
-
-void writeThroughScratch(const fs::path& path, std::span<const std::uint8_t> bytes,
-                         const FileWriteSteps& steps, Destination destination) {
+                    const FileWriteSteps& steps, Destination destination) {
     // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
     const fs::file_status existing = destination == Destination::KnownAbsent
@@ -176,8 +162,6 @@ void writeThroughScratch(const fs::path& path, std::span<const std::uint8_t> byt
         throw Problem(displayPath(path), "The file cannot be written: " + error.message());
     }
 }
-
-} // namespace
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

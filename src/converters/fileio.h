@@ -36,18 +36,17 @@ public:
                          const std::filesystem::path& destination, std::error_code& error) const;
 };
 
-// Writes a scratch file beside the destination and renames it over the destination, which keeps
-// its permissions. Throws Problem naming the file when it cannot be written; the destination is
-// then untouched and no scratch file is left.
-void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
-void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                    const FileWriteSteps& steps);
-
 // What a caller knows of the destination: nothing, or that nothing stands there (a folder the
 // caller made this run holds no file of that name yet), which spares a look at it.
 enum class Destination { Unknown, KnownAbsent };
+
+// Writes a scratch file beside the destination and renames it over the destination, which keeps
+// its permissions. Throws Problem naming the file when it cannot be written; the destination is
+// then untouched and no scratch file is left.
 void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                    Destination destination);
+                    Destination destination = Destination::Unknown);
+void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                    const FileWriteSteps& steps, Destination destination = Destination::Unknown);
 
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {

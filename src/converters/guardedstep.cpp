@@ -13,14 +13,20 @@ std::string escapedFailureText(const std::exception& error) {
 }
 
 bool runGuarded(UserPrompts& prompts, std::string_view subject, const std::function<bool()>& step) {
+    return runGuarded(
+        prompts, [subject] { return std::string(subject); }, step);
+}
+
+bool runGuarded(UserPrompts& prompts, const std::function<std::string()>& subject,
+                const std::function<bool()>& step) {
     try {
         return step();
     } catch (const Problem& problem) {
         prompts.reportProblem(problem.subject(), problem.what());
     } catch (const std::exception& error) {
-        prompts.reportProblem(subject, escapedFailureText(error));
+        prompts.reportProblem(subject(), escapedFailureText(error));
     } catch (...) {
-        prompts.reportProblem(subject, "This file could not be handled.");
+        prompts.reportProblem(subject(), "This file could not be handled.");
     }
     return false;
 }

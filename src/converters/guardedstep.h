@@ -18,5 +18,8 @@ std::string escapedFailureText(const std::exception& error);
 
 // The step's own answer, or false after reporting what escaped it about `subject`.
 bool runGuarded(UserPrompts& prompts, std::string_view subject, const std::function<bool()>& step);
+// The same with the subject worked out only when something escapes (a batch's rows).
+bool runGuarded(UserPrompts& prompts, const std::function<std::string()>& subject,
+                const std::function<bool()>& step);
 
 } // namespace skarde

@@ -42,15 +42,15 @@ fs::path MemberFolders::create(std::string_view memberName) {
             continue;
         std::error_code error;
         const fs::file_status status = fs::status(folder, error);
-        if (fs::exists(status) && !fs::is_directory(status))
-            throw Problem(decodeMemberName(memberName),
-                          "A file stands where the folder " + displayPath(folder) + " should be.");
         if (!fs::exists(status)) {
             if (!fs::create_directory(folder, error) && error)
                 throw Problem(decodeMemberName(memberName),
                               "The folder " + displayPath(folder) +
                                   " cannot be created: " + error.message());
             made_.insert(folder.native());
+        } else if (!fs::is_directory(status)) {
+            throw Problem(decodeMemberName(memberName),
+                          "A file stands where the folder " + displayPath(folder) + " should be.");
         }
         known_.insert(folder.native());
     }

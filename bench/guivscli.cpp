@@ -7,13 +7,13 @@
 // Usage: gui_vs_cli [FILES [REPEATS]]   (2000 images of 256 x 256, best of 5 runs each)
 // The files go to a temporary folder under TMPDIR (/tmp by default).
 
-#include "converters/convertercontext.h"
-#include "filebuilders/pbmpbuilder.h"
+#include "app/prompts/guiprompts.h"
+#include "app/prompts/progresswindow.h"
+#include "core/convertercontext.h"
 #include "fixtures/tempfolder.h"
-#include "gui/folderlist.h"
-#include "shell/guiprompts.h"
-#include "shell/progresswindow.h"
+#include "testsupport/pbmpbuilder.h"
 #include "tools/pbmp2bmpwindow.h"
+#include "widgets/folderlist.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 // archives and the folder trees they hold (for tar).
 // Usage: makecorpus DIR
 
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/volbuilder.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/volbuilder.h"
 
 #include <filesystem>
 #include <iostream>

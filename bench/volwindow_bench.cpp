@@ -9,15 +9,15 @@
 // Archives and outputs live in memory (/dev/shm) where there is such a folder, so that the
 // figures compare the programs rather than the disk; SKARDE_BENCH_DIR names another folder.
 
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/volbuilder.h"
+#include "app/prompts/progresswindow.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
-#include "gui/folderlist.h"
-#include "gui/qtpaths.h"
-#include "shell/progresswindow.h"
-#include "vol/imagepreviewwindow.h"
-#include "vol/volextractwindow.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/volbuilder.h"
+#include "tools/imagepreviewwindow.h"
+#include "tools/volextractwindow.h"
+#include "widgets/folderlist.h"
+#include "widgets/qtpaths.h"
 
 #include <QApplication>
 #include <QCheckBox>

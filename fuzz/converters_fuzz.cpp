@@ -3,11 +3,11 @@
 // claims to have written must exist.
 
 #include "converters/bmptopbmp.h"
-#include "converters/fileio.h"
 #include "converters/palfile.h"
 #include "converters/pbatobmp.h"
 #include "converters/pbmptobmp.h"
 #include "converters/ppltopal.h"
+#include "core/fileio.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Writes a few small, well-formed archives as the fuzzer's starting corpus.
 
-#include "filebuilders/volbuilder.h"
+#include "testsupport/volbuilder.h"
 
 #include <iostream>
 

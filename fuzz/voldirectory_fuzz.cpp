@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the archive directory reader and to everything that then handles
 // the members' names and data, as an extraction or a preview would.
 
-#include "converters/problem.h"
-#include "vol/membername.h"
-#include "vol/voldirectory.h"
-#include "vol/volmember.h"
+#include "archive/membername.h"
+#include "archive/voldirectory.h"
+#include "archive/volmember.h"
+#include "core/problem.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Writes grey.pal, the fallback palette and template shipped with the program.
 // Usage: makegreypal OUTPUT
 
-#include "converters/fileio.h"
 #include "converters/palfile.h"
-#include "converters/problem.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 
 #include <iostream>
 

@@ -7,9 +7,9 @@
 // Usage: makeartwork OUTPUT_FOLDER
 
 #include "converters/bmpfile.h"
-#include "converters/bytes.h"
-#include "converters/fileio.h"
-#include "converters/problem.h"
+#include "core/bytes.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "pngimage.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // PNG files of 8-bit RGBA pixels, for the desktop's icon theme. The pixels go into stored
 // (uncompressed) deflate blocks: the icons are small, and a package compresses them anyway.
 
-#include "converters/bytes.h"
+#include "core/bytes.h"
 
 namespace skarde::artwork {
 

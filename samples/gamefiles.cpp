@@ -1,11 +1,11 @@
 #include "gamefiles.h"
 
 #include "converters/pixelrows.h"
-#include "filebuilders/bmpbuilder.h"
-#include "filebuilders/pbabuilder.h"
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/pplbuilder.h"
-#include "filebuilders/volbuilder.h"
+#include "testsupport/bmpbuilder.h"
+#include "testsupport/pbabuilder.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/pplbuilder.h"
+#include "testsupport/volbuilder.h"
 
 // The byte layouts come from the file builders the tests use; these adapters only turn the
 // samples' pictures and colours into their fields.

@@ -3,8 +3,8 @@
 // Byte builders for the sample game files: images, image arrays, palette lists, archives and
 // palette files, each laid out as the game stores them.
 
-#include "converters/bytes.h"
 #include "converters/palfile.h"
+#include "core/bytes.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 
 #include "samplefiles.h"
 
-#include "converters/problem.h"
+#include "core/problem.h"
 
 #include <filesystem>
 #include <iostream>

@@ -2,8 +2,8 @@
 
 #include "gamefiles.h"
 
-#include "converters/fileio.h"
 #include "converters/pixelrows.h"
+#include "core/fileio.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,8 @@
-# Fails when a source file of the core includes a Qt header. CORE_DIRS: folders to scan;
-# CORE_DIRS_BESIDE_WINDOWS: folders to scan but for their window files (named *window*).
+# Fails when a source file of a standard-library-only folder includes a Qt header.
+# CORE_DIRS: the folders to scan, every file in them.
 set(files "")
 foreach(dir IN LISTS CORE_DIRS)
   file(GLOB_RECURSE found "${dir}/*.h" "${dir}/*.cpp")
-  list(APPEND files ${found})
-endforeach()
-foreach(dir IN LISTS CORE_DIRS_BESIDE_WINDOWS)
-  file(GLOB_RECURSE found "${dir}/*.h" "${dir}/*.cpp")
-  list(FILTER found EXCLUDE REGEX "window[^/]*$")
   list(APPEND files ${found})
 endforeach()
 set(offenders "")

@@ -2,7 +2,7 @@
 
 // The browser module's entry point, found by the program's plugin loader.
 
-#include "gui/browserwindowmaker.h"
+#include "browserwindowmaker.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #include "browserwindow.h"
 
-#include "gui/twips.h"
 #include "toolbaricons.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QComboBox>

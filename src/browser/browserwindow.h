@@ -4,7 +4,7 @@
 // forward, stop, refresh, home, search) and an address box sit above the page. The caption
 // reads "Working..." while a page loads, and the page's title otherwise.
 
-#include "gui/browserwindowmaker.h"
+#include "browserwindowmaker.h"
 
 #include <QString>
 #include <QWidget>

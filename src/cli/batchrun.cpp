@@ -1,7 +1,7 @@
 #include "batchrun.h"
 
 #include "clicommand.h"
-#include "converters/fileio.h"
+#include "core/fileio.h"
 
 #include <iostream>
 

@@ -4,9 +4,9 @@
 // progress captions, the closing count on standard output and the exit status.
 
 #include "clicommand.h"
-#include "converters/batchloop.h"
-#include "converters/conversionresult.h"
-#include "converters/convertercontext.h"
+#include "core/batchloop.h"
+#include "core/conversionresult.h"
+#include "core/convertercontext.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 

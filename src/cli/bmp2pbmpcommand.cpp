@@ -2,8 +2,8 @@
 
 #include "batchrun.h"
 #include "converters/bmptopbmp.h"
-#include "converters/fileio.h"
 #include "converters/pbmpchoices.h"
+#include "core/fileio.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 

@@ -1,6 +1,6 @@
 #include "clicommand.h"
 
-#include "converters/fileio.h"
+#include "core/fileio.h"
 
 #include <system_error>
 

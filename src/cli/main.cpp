@@ -1,8 +1,8 @@
 // skardetools-cli: the converters of SkardeTools for scripts and batch jobs.
 
 #include "clicommand.h"
-#include "converters/guardedstep.h"
 #include "converters/palsfolder.h"
+#include "core/guardedstep.h"
 #include "invocation.h"
 #include "programversion.h"
 

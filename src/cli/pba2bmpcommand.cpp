@@ -1,8 +1,8 @@
 #include "pba2bmpcommand.h"
 
 #include "batchrun.h"
-#include "converters/fileio.h"
 #include "converters/pbatobmp.h"
+#include "core/fileio.h"
 
 namespace skarde::cli {
 

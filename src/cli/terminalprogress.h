@@ -2,7 +2,7 @@
 
 // Progress on stderr, shown only when stderr is a terminal so that scripts get clean output.
 
-#include "converters/progresssink.h"
+#include "core/progresssink.h"
 
 #include <array>
 #include <string>

@@ -2,7 +2,7 @@
 
 // The command line's user: messages on the standard streams, answers fixed by options.
 
-#include "converters/userprompts.h"
+#include "core/userprompts.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "volcommand.h"
 
-#include "converters/fileio.h"
-#include "converters/guardedstep.h"
+#include "archive/membername.h"
+#include "archive/volextraction.h"
+#include "core/fileio.h"
+#include "core/guardedstep.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
-#include "vol/membername.h"
-#include "vol/volextraction.h"
 
 #include <iostream>
 #include <optional>

@@ -3,7 +3,7 @@
 // The uncompressed 8-bit Windows bitmap: 14-byte file header, 40-byte info header, a 256-entry
 // colour table, then the pixel rows bottom row first.
 
-#include "bytes.h"
+#include "core/bytes.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,12 @@
 #include "bmptopbmp.h"
 
-#include "fileio.h"
+#include "bmpfile.h"
+#include "pbmpformat.h"
+#include "pixelrows.h"
+
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "pbmpchoices.h"
-#include "problem.h"
 
 #include <cstdlib>
 #include <string>
@@ -150,12 +154,6 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
 
         const Bytes pbmp = encodePbmp(context.progress, image, header, trailer);
         writeFileWhole(destinationPath, pbmp);
-        SharedRecords& records = context.records;
-        records.bmpFileHeader = image.fileHeader;
-        records.bmpInfoHeader = image.infoHeader;
-        records.pbmpHeader = header;
-        records.pbmpTrailer = trailer;
-        records.pixelRows = std::move(image.pixelRows);
         return {Outcome::Converted, 1};
     } catch (const Problem& problem) {
         context.prompts.reportProblem(problem.subject(), problem.what());

@@ -1,19 +1,18 @@
 #include "convertedbmp.h"
 
-#include "fileio.h"
+#include "core/fileio.h"
 
 namespace skarde {
 
 namespace {
 
 Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t width,
-                const BmpColourTable& colourTable, BmpHeaders& headers,
-                std::int32_t lowerBarMaximum) {
+                const BmpColourTable& colourTable, std::int32_t lowerBarMaximum) {
     const std::uint32_t pixelDataSize = static_cast<std::uint32_t>(pixelRows.data.size());
     Bytes out;
     out.reserve(kBmpHeadersSize + pixelDataSize);
     ByteWriter writer(out);
-    headers = WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
+    WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
     progress.setMaximum(Bar::ProgressBar2, lowerBarMaximum);
     int written = 0;
     for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
@@ -23,27 +22,15 @@ Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t
     return out;
 }
 
-void keepConvertedImage(SharedRecords& records, GameImage&& image,
-                        const BmpColourTable& colourTable, const BmpHeaders& headers) {
-    records.pbmpHeader = image.header;
-    records.pbmpTrailer = image.trailer;
-    records.pixelRows = std::move(image.pixelRows);
-    records.colourTable = colourTable;
-    records.bmpFileHeader = headers.file;
-    records.bmpInfoHeader = headers.info;
-}
-
 } // namespace
 
 void writeGameImageAsBmp(ConverterContext& context, GameImage image,
                          const BmpColourTable& colourTable,
                          const std::filesystem::path& destinationPath,
                          std::int32_t lowerBarMaximum) {
-    BmpHeaders headers;
     const Bytes bmp = encodeBmp(context.progress, image.pixelRows, image.header.width, colourTable,
-                                headers, lowerBarMaximum);
+                                lowerBarMaximum);
     writeFileWhole(destinationPath, bmp);
-    keepConvertedImage(context.records, std::move(image), colourTable, headers);
 }
 
 } // namespace skarde

@@ -1,10 +1,10 @@
 #pragma once
 
 // The last step the PBMP and PBA converters share: a decoded game image written as an 8-bit
-// Windows bitmap, and kept in the shared records.
+// Windows bitmap.
 
 #include "bmpfile.h"
-#include "convertercontext.h"
+#include "core/convertercontext.h"
 #include "pbmpformat.h"
 #include "pixelrows.h"
 
@@ -20,8 +20,7 @@ struct GameImage {
 };
 
 // Writes the rows bottom first under headers that describe the rows actually written, whatever
-// the source's dataLength claims. ProgressBar2 counts the rows up to `lowerBarMaximum`. Once
-// the file is written, the shared records hold the image, its colour table and the headers.
+// the source's dataLength claims. ProgressBar2 counts the rows up to `lowerBarMaximum`.
 // Throws Problem when the file cannot be written.
 void writeGameImageAsBmp(ConverterContext& context, GameImage image,
                          const BmpColourTable& colourTable,

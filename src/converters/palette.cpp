@@ -1,7 +1,9 @@
 #include "palette.h"
 
-#include "fileio.h"
-#include "problem.h"
+#include "pbmpformat.h"
+
+#include "core/fileio.h"
+#include "core/problem.h"
 
 #include <string>
 
@@ -64,8 +66,6 @@ BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNum
 BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name) {
     const fs::path path = findPaletteFile(context.palsFolder, name);
     const PalFile pal = loadPaletteFile(path, "The palette file is shorter than 1048 bytes.");
-    context.records.palFileHeader = pal.header;
-    context.records.palData = pal.data;
     return colourTableFromPalette(pal.data);
 }
 

@@ -3,7 +3,7 @@
 // Turning a game palette number into the 256 colours of a bitmap's colour table.
 
 #include "bmpfile.h"
-#include "convertercontext.h"
+#include "core/convertercontext.h"
 #include "palfile.h"
 
 #include <cstdint>
@@ -30,7 +30,7 @@ PalFile loadPaletteFile(const std::filesystem::path& path, std::string_view shor
 
 BmpColourTable colourTableFromPalette(const PalData& data);
 
-// Asks the world palette chooser for number 1071. Reads the palette into the context's records.
+// Asks the world palette chooser for number 1071.
 // Throws Problem when no usable palette file (grey.pal included) can be read.
 BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber);
 

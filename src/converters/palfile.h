@@ -3,7 +3,7 @@
 // The RIFF palette file ("PAL "): a 16-byte header and a 1032-byte data chunk. Readers take the
 // first 1048 bytes; files written by the palette list extraction carry 4 more.
 
-#include "bytes.h"
+#include "core/bytes.h"
 
 #include <array>
 #include <cstddef>

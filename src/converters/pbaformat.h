@@ -5,7 +5,7 @@
 // ("DETL" and two numbers) and an optional 12-byte palette part ("PiDX", a length, the palette
 // number). Entries are located from their width and height alone.
 
-#include "bytes.h"
+#include "core/bytes.h"
 #include "pbmpformat.h"
 
 #include <cstddef>

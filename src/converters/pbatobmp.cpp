@@ -1,10 +1,10 @@
 #include "pbatobmp.h"
 
 #include "convertedbmp.h"
-#include "fileio.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "palette.h"
 #include "pbaformat.h"
-#include "problem.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // The game's single 8-bit image: a 44-byte header, the pixel rows top row first, and a 24-byte
 // trailer taken from the file's last 24 bytes wherever the rows end.
 
-#include "bytes.h"
+#include "core/bytes.h"
 
 #include <cstddef>
 #include <cstdint>

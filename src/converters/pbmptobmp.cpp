@@ -1,9 +1,9 @@
 #include "pbmptobmp.h"
 
 #include "convertedbmp.h"
-#include "fileio.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "palette.h"
-#include "problem.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // The converters' image buffer: `rows` rows of `columns` bytes (the stride, padding included),
 // each row contiguous, numbered from 1 like the formats describe them.
 
-#include "bytes.h"
+#include "core/bytes.h"
 
 #include <cstdint>
 #include <span>

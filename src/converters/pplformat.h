@@ -4,7 +4,7 @@
 // 1032-byte record per palette: 256 entries of red, green, blue and an unused byte, the palette's
 // number and 4 unused bytes.
 
-#include "bytes.h"
+#include "core/bytes.h"
 #include "palfile.h"
 
 #include <array>

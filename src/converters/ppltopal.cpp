@@ -1,9 +1,9 @@
 #include "ppltopal.h"
 
-#include "fileio.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "palette.h"
 #include "pplformat.h"
-#include "problem.h"
 
 namespace skarde {
 
@@ -98,8 +98,6 @@ ConversionResult ConvertPplToPal(ConverterContext& context, const fs::path& inpu
         }
         ++result.filesWritten;
     }
-    context.records.palFileHeader = palTemplate.header;
-    context.records.palData = palTemplate.data;
     prompts.showMessage(std::to_string(result.filesWritten) + std::string(kPplSummarySuffix),
                         MessageKind::Summary);
     return result;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversionresult.h"
-#include "convertercontext.h"
+#include "core/conversionresult.h"
+#include "core/convertercontext.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,13 +1,13 @@
 #include "bmp2pbmpwindow.h"
 
-#include "gui/batchtoolframe.h"
-#include "gui/drivelist.h"
-#include "gui/folderlist.h"
-#include "gui/toolwindowlayout.h"
+#include "widgets/batchtoolframe.h"
+#include "widgets/drivelist.h"
+#include "widgets/folderlist.h"
+#include "widgets/toolwindowlayout.h"
 
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
-#include "gui/twips.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 // bitmaps of the same names in the output folder, naming the game palette chosen in List1 and
 // the drawing option chosen on Slider1.
 
-#include "converters/convertercontext.h"
+#include "core/convertercontext.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 #include "pba2bmpwindow.h"
 
-#include "gui/batchtoolframe.h"
-#include "gui/toolwindowlayout.h"
+#include "widgets/batchtoolframe.h"
+#include "widgets/toolwindowlayout.h"
 
-#include "converters/guardedstep.h"
 #include "converters/pbatobmp.h"
-#include "gui/twips.h"
+#include "core/guardedstep.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QLabel>

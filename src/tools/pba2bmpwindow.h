@@ -3,7 +3,7 @@
 // frmpba2bmp "PBA -> BMP": splits the one selected bitmap array (".PBA" or ".pft") of the source
 // folder into numbered Windows bitmaps in the output folder, and shows how many it wrote.
 
-#include "converters/convertercontext.h"
+#include "core/convertercontext.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "pbmp2bmpwindow.h"
 
-#include "gui/batchtoolframe.h"
-#include "gui/toolwindowlayout.h"
+#include "widgets/batchtoolframe.h"
+#include "widgets/toolwindowlayout.h"
 
 #include "converters/pbmptobmp.h"
-#include "gui/twips.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QPushButton>

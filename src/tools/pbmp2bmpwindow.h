@@ -4,7 +4,7 @@
 // into Windows bitmaps of the same names in the output folder. The game keeps its bitmaps under
 // ".bmp", so the list shows "*.BMP" files.
 
-#include "converters/convertercontext.h"
+#include "core/convertercontext.h"
 
 #include <QWidget>
 

@@ -1,13 +1,13 @@
 #include "pplextractwindow.h"
 
-#include "gui/batchtoolframe.h"
-#include "gui/drivelist.h"
-#include "gui/folderlist.h"
-#include "gui/toolwindowlayout.h"
+#include "widgets/batchtoolframe.h"
+#include "widgets/drivelist.h"
+#include "widgets/folderlist.h"
+#include "widgets/toolwindowlayout.h"
 
-#include "converters/guardedstep.h"
 #include "converters/ppltopal.h"
-#include "gui/twips.h"
+#include "core/guardedstep.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QPushButton>

@@ -4,7 +4,7 @@
 // source folder as a PAL file named after its number in the output folder. Shows no progress;
 // the extraction asks before replacing a file and ends with its own count.
 
-#include "converters/convertercontext.h"
+#include "core/convertercontext.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 #include "pba2bmpwindow.h"
 #include "pbmp2bmpwindow.h"
 #include "pplextractwindow.h"
-#include "vol/volextractwindow.h"
+#include "volextractwindow.h"
 
 namespace skarde::gui {
 

@@ -1,12 +1,12 @@
 // The program maps the web engine only when the first browser window opens.
 
+#include "app/mainwindow.h"
+#include "app/mainwindowgeometry.h"
+#include "app/pictures/splashwindow.h"
+#include "app/startup.h"
 #include "browser/browsertestsupport.h"
 #include "browser/localwebserver.h"
-#include "gui/shelltestsupport.h"
-#include "shell/mainwindow.h"
-#include "shell/mainwindowgeometry.h"
-#include "shell/splashwindow.h"
-#include "shell/startup.h"
+#include "guifixtures/apptestsupport.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -1,11 +1,11 @@
 // frmBrowser as a user meets it, made through the browser module as the program makes it, on
 // pages of a local web server.
 
+#include "app/childwindow.h"
+#include "app/web/browserloader.h"
 #include "browser/browsertestsupport.h"
 #include "browser/localwebserver.h"
-#include "gui/twips.h"
-#include "shell/browserloader.h"
-#include "shell/childwindow.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "filebuilders/bmpbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/bmpbuilder.h"
 
-#include "converters/bytes.h"
+#include "core/bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/pbmpbuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "filebuilders/pbabuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/pbabuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "filebuilders/pplbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/pplbuilder.h"
 
 #include <gtest/gtest.h>
 

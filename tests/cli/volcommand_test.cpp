@@ -1,9 +1,9 @@
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/volbuilder.h"
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
 #include "fixtures/treesnapshot.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/volbuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
+#include "converters/pbmpformat.h"
 #include "converters/pixelrows.h"
-#include "filebuilders/bmpbuilder.h"
-#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/converterrig.h"
+#include "testsupport/bmpbuilder.h"
+#include "testsupport/pbmpbuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -188,17 +189,18 @@ TEST_F(BmpToPbmp, ReplacesALongerExistingFileWhole) {
     EXPECT_EQ(output().size(), 76u);
 }
 
-TEST_F(BmpToPbmp, KeepsTheConversionInTheSharedRecords) {
+TEST_F(BmpToPbmp, WritesATopDownBitmapsSizeChoicesAndPalette) {
     BmpFields fields;
     fields.width = 7;
     fields.height = -5;
     convert(makeBmp(fields), "3", "4");
-    const SharedRecords& records = rig.context.records;
-    EXPECT_EQ(records.pbmpHeader.width, 7);
-    EXPECT_EQ(records.pbmpHeader.height, 5);
-    EXPECT_EQ(records.pbmpHeader.attributes, 12u);
-    EXPECT_EQ(records.pbmpTrailer.paletteNumber, 506);
-    EXPECT_EQ(records.bmpInfoHeader.biHeight, -5);
+    const Bytes pbmp = output();
+    const ByteReader reader(pbmp);
+    const PbmpHeader header = readPbmpHeader(reader, 0);
+    EXPECT_EQ(header.width, 7);
+    EXPECT_EQ(header.height, 5);
+    EXPECT_EQ(header.attributes, 12u);
+    EXPECT_EQ(readPbmpTrailer(reader, pbmp.size() - kPbmpTrailerSize).paletteNumber, 506);
 }
 
 // Each refused source: the message, nothing written, an existing output untouched.

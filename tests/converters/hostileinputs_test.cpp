@@ -3,16 +3,16 @@
 // normally, say what is wrong naming the file (or the archive member), and leave nothing in the
 // output folder but the outputs it counts. A file added to a folder is one more case.
 
+#include "archive/membername.h"
+#include "archive/volextraction.h"
 #include "converters/bmptopbmp.h"
 #include "converters/pbatobmp.h"
 #include "converters/pbmptobmp.h"
 #include "converters/ppltopal.h"
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/pplbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/treesnapshot.h"
-#include "vol/membername.h"
-#include "vol/volextraction.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/pplbuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "converters/fileio.h"
 #include "converters/palette.h"
-#include "converters/problem.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
 

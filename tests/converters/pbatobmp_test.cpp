@@ -1,10 +1,10 @@
 #include "converters/pbaformat.h"
 #include "converters/pbatobmp.h"
 #include "converters/pixelrows.h"
-#include "filebuilders/bmpbuilder.h"
-#include "filebuilders/pbabuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "testsupport/bmpbuilder.h"
+#include "testsupport/pbabuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -213,13 +213,18 @@ TEST_F(PbaToBmp, HeadersDescribeTheRowsWrittenWhateverDataLengthClaims) {
     EXPECT_EQ(ByteReader(bmp).u32(34), 8u);
 }
 
-TEST_F(PbaToBmp, LeavesTheLastBitmapInTheSharedRecords) {
+TEST_F(PbaToBmp, WritesEachBitmapAtItsOwnSize) {
     PbaFields fields;
     fields.entries = {pbaEntry(3, 2, 500), pbaEntry(7, 5, 503)};
     convert(fields);
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 7);
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 5);
-    EXPECT_EQ(rig.context.records.pbmpTrailer.paletteNumber, 503);
+    const Bytes first = readFile(rig.out / "icons0.bmp");
+    const Bytes second = readFile(rig.out / "icons1.bmp");
+    ASSERT_GE(first.size(), 54u);
+    ASSERT_GE(second.size(), 54u);
+    EXPECT_EQ(ByteReader(first).i32(18), 3);
+    EXPECT_EQ(ByteReader(first).i32(22), 2);
+    EXPECT_EQ(ByteReader(second).i32(18), 7);
+    EXPECT_EQ(ByteReader(second).i32(22), 5);
 }
 
 TEST_F(PbaToBmp, RefusesASingleBitmapAndWritesNothing) {

@@ -1,8 +1,8 @@
 #include "converters/palette.h"
 #include "converters/pbmptobmp.h"
-#include "filebuilders/pbmpbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "testsupport/pbmpbuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -113,13 +113,15 @@ TEST_F(PbmpToBmp, ReplacesALongerExistingFileWhole) {
     EXPECT_EQ(readFile(rig.out / "a.pbmp").size(), 1086u);
 }
 
-TEST_F(PbmpToBmp, KeepsTheLastImageSizeAndLeavesItAfterARefusal) {
+TEST_F(PbmpToBmp, WritesTheImageAtItsSizeAndNothingForARefusal) {
     PbmpFields big;
     big.width = 64;
     big.height = 32;
     convert(big);
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 32);
+    const Bytes converted = readFile(rig.out / "a.pbmp");
+    ASSERT_GE(converted.size(), 54u);
+    EXPECT_EQ(ByteReader(converted).i32(18), 64);
+    EXPECT_EQ(ByteReader(converted).i32(22), 32);
 
     PbmpFields wrong;
     wrong.magic = "PBMA";
@@ -128,8 +130,7 @@ TEST_F(PbmpToBmp, KeepsTheLastImageSizeAndLeavesItAfterARefusal) {
     PbmpFields tiny;
     tiny.height = 0;
     convert(tiny, "c.pbmp");
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biWidth, 64);
-    EXPECT_EQ(rig.context.records.bmpInfoHeader.biHeight, 32);
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"a.pbmp"});
 }
 
 // Each refused source: the message, nothing written, the lower bar left at its reset.

@@ -1,7 +1,7 @@
 #include "converters/ppltopal.h"
-#include "filebuilders/pplbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "testsupport/pplbuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmptobmp.h"
 #include "converters/ppltopal.h"
-#include "filebuilders/bmpbuilder.h"
-#include "filebuilders/pbmpbuilder.h"
-#include "filebuilders/pplbuilder.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "testsupport/bmpbuilder.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/pplbuilder.h"
 
 #include <gtest/gtest.h>
 

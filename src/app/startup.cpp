@@ -1,0 +1,84 @@
+#include "startup.h"
+
+#include "app/pictures/artwork.h"
+#include "app/pictures/splashwindow.h"
+#include "app/prompts/guiprompts.h"
+#include "app/prompts/progresswindow.h"
+#include "app/web/bookmarksettings.h"
+#include "app/web/browserloader.h"
+#include "converters/palsfolder.h"
+#include "mainwindow.h"
+#include "mainwindowgeometry.h"
+#include "tools/toolwindows.h"
+#include "widgets/qtpaths.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace skarde::gui {
+
+Startup::Startup() = default;
+
+Startup::~Startup() = default;
+
+std::filesystem::path Startup::palsFolder() {
+    return findPalsFolder(toPath(QCoreApplication::applicationDirPath()));
+}
+
+void Startup::Main() {
+    showSplash();
+    mainWindow_ = std::make_unique<MainWindow>();
+    createProgressWindow();
+    connectToolWindows();
+    connectBrowserWindows();
+}
+
+void Startup::showSplash() {
+    splash_ = std::make_unique<SplashWindow>();
+    QObject::connect(splash_.get(), &SplashWindow::continueChosen, splash_.get(),
+                     [this] { continueFromSplash(); });
+    splash_->show();
+    // Drawn before the rest of start-up runs.
+    splash_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Startup::createProgressWindow() {
+    progressWindow_ = std::make_unique<ProgressWindow>();
+    // Shown and hidden at once: from here on it exists, hidden, ready for the converters.
+    progressWindow_->show();
+    progressWindow_->hide();
+    prompts_ = std::make_unique<GuiPrompts>();
+    context_ = std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder());
+}
+
+void Startup::connectToolWindows() {
+    for (ToolWindowEntry& entry : toolWindows()) {
+        mainWindow_->registerToolWindow(
+            entry.menuEntryName, [this, make = std::move(entry.make), icon = entry.hasOwnIcon] {
+                std::unique_ptr<QWidget> window = make(*context_);
+                if (icon)
+                    window->setWindowIcon(toolWindowIcon(window->objectName()));
+                return window;
+            });
+    }
+}
+
+void Startup::connectBrowserWindows() {
+    browsers_ = std::make_unique<BrowserLoader>(BrowserLoader::defaultModulePath());
+    mainWindow_->setBrowserWindowFactory([this](const QString& address) {
+        const auto settings = openProgramSettings();
+        const BrowserPages pages{bookmarkAddress(readBookmarks(*settings), 6),
+                                 readSearchPage(*settings)};
+        return browsers_->open(address, pages);
+    });
+}
+
+void Startup::continueFromSplash() {
+    mainWindow_->LoadAndShow();
+    splash_->close();
+    // The splash is still delivering its button's click.
+    splash_.release()->deleteLater();
+}
+
+} // namespace skarde::gui

@@ -1,0 +1,52 @@
+#pragma once
+
+// Extracting the selected stored members of an archive into a folder, recreating the folders
+// their names carry, optionally turning game bitmaps into Windows bitmaps on the way. This is
+// the extractor's START action; the window keeps the selection and the folders, this keeps the
+// loop.
+
+#include "voldirectory.h"
+
+#include "core/convertercontext.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace skarde {
+
+// The scratch file a bitmap member is written to before its conversion, in the output folder.
+inline constexpr std::string_view kExtractionScratchName = "temp.bmp";
+
+struct ExtractionRequest {
+    // One flag per stored row (row r of VolDirectory::storedRows); missing rows are unselected.
+    std::vector<bool> selectedRows;
+    std::filesystem::path outputFolder;
+    // The "PBMP -> BMP" box: members whose name ends in "bmp" are converted.
+    bool convertBitmaps = false;
+};
+
+struct ExtractionHooks {
+    // Before a selected row is handled (the command line names the member in its messages).
+    std::function<void(std::size_t row)> rowStarting;
+    // After a selected row is handled, whatever came of it: the window deselects the row.
+    std::function<void(std::size_t row)> rowHandled;
+};
+
+struct ExtractionSummary {
+    int selected = 0;
+    int extracted = 0; // written (and converted, where asked) under the member's name
+    int failed = 0;    // refused or not written; each was reported
+};
+
+// Drives the progress window: shown, ProgressBar1 from 0 to the number of selected rows with
+// its position set after every row, the caption "Progress - " and the member's name, then
+// "Progress" and hidden. A member that cannot be extracted is reported by name and the run
+// goes on.
+ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDirectory& directory,
+                                         const ExtractionRequest& request,
+                                         const ExtractionHooks& hooks = {});
+
+} // namespace skarde

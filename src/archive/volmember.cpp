@@ -1,0 +1,69 @@
+#include "volmember.h"
+
+#include "membername.h"
+
+#include "core/fileio.h"
+#include "core/problem.h"
+
+#include <system_error>
+
+namespace skarde {
+
+namespace fs = std::filesystem;
+
+Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry) {
+    const std::int64_t start = std::int64_t{entry.dataOffset} + kVolBlockHeaderSize;
+    if (entry.dataOffset < 0 || entry.size < 0 || !archive.holds(start, entry.size))
+        throw Problem(decodeMemberName(entry.name),
+                      "The member's " + std::to_string(entry.size) + " bytes of data at byte " +
+                          std::to_string(entry.dataOffset) + " lie outside the archive of " +
+                          std::to_string(archive.length()) + " bytes.");
+    return archive.read(start, entry.size);
+}
+
+Bytes ReadMemberData(const fs::path& archivePath, const VolEntry& entry) {
+    VolArchive archive(archivePath);
+    return ReadMemberData(archive, entry);
+}
+
+fs::path CreateMemberFolders(const fs::path& outputFolder, std::string_view memberName) {
+    return MemberFolders(outputFolder).create(memberName);
+}
+
+MemberFolders::MemberFolders(fs::path outputFolder) : outputFolder_(std::move(outputFolder)) {}
+
+fs::path MemberFolders::create(std::string_view memberName) {
+    const fs::path relative = memberRelativePath(memberName);
+    fs::path folder = outputFolder_;
+    for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
+         ++part) {
+        folder /= *part;
+        if (known_.contains(folder.native()))
+            continue;
+        std::error_code error;
+        const fs::file_status status = fs::status(folder, error);
+        if (!fs::exists(status)) {
+            if (!fs::create_directory(folder, error) && error)
+                throw Problem(decodeMemberName(memberName),
+                              "The folder " + displayPath(folder) +
+                                  " cannot be created: " + error.message());
+            made_.insert(folder.native());
+        } else if (!fs::is_directory(status)) {
+            throw Problem(decodeMemberName(memberName),
+                          "A file stands where the folder " + displayPath(folder) + " should be.");
+        }
+        known_.insert(folder.native());
+    }
+    return outputFolder_ / relative;
+}
+
+MemberTarget MemberFolders::place(std::string_view memberName) {
+    MemberTarget target{create(memberName)};
+    const bool inFolderMadeNow = made_.contains(target.path.parent_path().native());
+    if (inFolderMadeNow && !made_.contains(target.path.native()) &&
+        claimed_.insert(target.path.native()).second)
+        target.destination = Destination::KnownAbsent;
+    return target;
+}
+
+} // namespace skarde

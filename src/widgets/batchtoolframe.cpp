@@ -1,0 +1,166 @@
+#include "batchtoolframe.h"
+
+#include "drivelist.h"
+#include "folderlist.h"
+#include "markallbox.h"
+#include "qtpaths.h"
+#include "toolwindowlayout.h"
+#include "twips.h"
+
+#include "core/batchloop.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QItemSelectionModel>
+#include <QPushButton>
+
+#include <vector>
+
+namespace skarde::gui {
+
+namespace {
+
+template <typename Control> Control* named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// Whether each row of `list` is selected, from one pass over the selection's ranges.
+std::vector<bool> markedRows(const QListWidget& list) {
+    std::vector<bool> marked(static_cast<std::size_t>(list.count()), false);
+    for (const QItemSelectionRange& range : list.selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            marked[static_cast<std::size_t>(row)] = true;
+    return marked;
+}
+
+} // namespace
+
+std::filesystem::path pathInFolder(const QString& folder, const QString& name) {
+    return toPath(folder) / toPath(name);
+}
+
+BatchToolFrame::BatchToolFrame(QWidget& window, ConverterContext& context,
+                               const QString& filePattern, FileList::Selection selection)
+    : QObject(&window), context_(context) {
+    drive1_ = named(new DriveList(&window), "Drive1");
+    dir1_ = named(new FolderList(&window), "Dir1");
+    file1_ = named(new FileList(filePattern, selection, &window), "File1");
+    drive2_ = named(new DriveList(&window), "Drive2");
+    dir2_ = named(new FolderList(&window), "Dir2");
+    start_ = named(new QPushButton(QStringLiteral("START"), &window), "cmdconvert");
+    start_->setFont(startButtonFont(start_->font()));
+
+    connect(drive1_, &DriveList::driveChanged, this, [this] { followDrive(*drive1_, *dir1_); });
+    connect(drive2_, &DriveList::driveChanged, this, [this] { followDrive(*drive2_, *dir2_); });
+    connect(dir1_, &FolderList::folderChanged, this, [this](const QString& folder) {
+        file1_->setFolder(folder);
+        UpdateStartButton();
+    });
+    for (FolderList* folders : {dir1_, dir2_})
+        connect(folders, &FolderList::folderUnreadable, this,
+                &BatchToolFrame::reportUnreadableFolder);
+    connect(start_, &QPushButton::clicked, this, [this] {
+        if (run_)
+            run_();
+    });
+
+    file1_->setFolder(dir1_->folder());
+    UpdateStartButton();
+}
+
+MarkAllBox* BatchToolFrame::addMarkAll(QWidget& container, const QRect& boxGeometry,
+                                       const QRect& labelGeometry, QAbstractItemView* list) {
+    markAll_ = new MarkAllBox(list ? *list : *file1_, container, boxGeometry, labelGeometry);
+    return markAll_;
+}
+
+void BatchToolFrame::setRun(std::function<void()> run) {
+    run_ = std::move(run);
+}
+
+void BatchToolFrame::setStartRule(std::function<bool()> rule) {
+    startRule_ = std::move(rule);
+}
+
+void BatchToolFrame::UpdateStartButton() {
+    start_->setEnabled(startRule_ ? startRule_() : file1_->count() > 0);
+}
+
+std::filesystem::path BatchToolFrame::sourcePath(const QString& fileName) const {
+    return pathInFolder(dir1_->folder(), fileName);
+}
+
+std::filesystem::path BatchToolFrame::destinationPath(const QString& fileName) const {
+    return pathInFolder(dir2_->folder(), fileName);
+}
+
+std::filesystem::path BatchToolFrame::outputFolder() const {
+    return toPath(dir2_->folder());
+}
+
+std::filesystem::path BatchToolFrame::outputBase(const QString& fileName) const {
+    QString base = fileName;
+    base.chop(4);
+    return destinationPath(base);
+}
+
+void BatchToolFrame::runOverMarkedRows(
+    const QListWidget& list, const std::function<void(int row, const QString& name)>& convertRow) {
+    // The marks are read once: asking the selection about each row searches all of its ranges,
+    // which grows with the square of the list for a scattered selection. No input is taken
+    // during the run and `convertRow` may only unmark its own row, so the marks cannot change
+    // under the loop.
+    const std::vector<bool> marked = markedRows(list);
+    BatchRun run;
+    run.rowCount = marked.size();
+    run.isMarked = [&](std::size_t row) { return marked[row]; };
+    run.rowName = [&](std::size_t row) {
+        return list.item(static_cast<int>(row))->text().toStdString();
+    };
+    run.handleRow = [&](std::size_t row) {
+        const int index = static_cast<int>(row);
+        convertRow(index, list.item(index)->text());
+        return true;
+    };
+    RunBatch(context_.progress, context_.prompts, run);
+}
+
+// A drive that cannot be read leaves the lists where they were.
+void BatchToolFrame::followDrive(DriveList& drives, FolderList& folders) {
+    const QString root = drives.drive();
+    const QString reason = folderListingProblem(root);
+    if (reason.isEmpty()) {
+        folders.setFolder(root);
+        return;
+    }
+    context_.prompts.reportProblem(QDir::toNativeSeparators(root).toStdString(),
+                                   "This drive cannot be read: " + reason.toStdString() + ".");
+    drives.showDriveOf(folders.folder());
+}
+
+void BatchToolFrame::reportUnreadableFolder(const QString& folder, const QString& reason) {
+    context_.prompts.reportProblem(QDir::toNativeSeparators(folder).toStdString(),
+                                   "This folder cannot be read: " + reason.toStdString() +
+                                       ". The list shows the nearest folder that can be read.");
+}
+
+void layOutConverterColumns(QWidget& window, BatchToolFrame& frame) {
+    place(*frame.drive1(), window, twipsRect(240, 240, 2895, 315));
+    place(*frame.dir1(), window, twipsRect(240, 1080, 2895, 5535));
+    addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
+    addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
+
+    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
+    addHeading(*heading, twipsRect(120, 240, 2895, 375), QStringLiteral("Files to Convert"),
+               QStringLiteral("Label4"));
+    QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
+    place(*frame.file1(), *files, twipsRect(120, 240, 2895, 5535));
+
+    place(*frame.drive2(), window, twipsRect(6720, 240, 3015, 315));
+    place(*frame.dir2(), window, twipsRect(6720, 1080, 3015, 3240));
+    addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
+    addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
+}
+
+} // namespace skarde::gui

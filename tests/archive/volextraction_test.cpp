@@ -1,0 +1,318 @@
+#include "archive/volextraction.h"
+
+#include "converters/pbmptobmp.h"
+#include "core/fileio.h"
+#include "fixtures/converterrig.h"
+#include "fixtures/treesnapshot.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/volbuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+using filebuilders::VolFields;
+using filebuilders::VolMemberFields;
+using test::readFile;
+
+VolMemberFields member(std::string name, Bytes data) {
+    VolMemberFields fields;
+    fields.name = std::move(name);
+    fields.data = std::move(data);
+    return fields;
+}
+
+Bytes pbmp(std::int32_t width = 3, std::int32_t height = 2) {
+    filebuilders::PbmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    return filebuilders::makePbmp(fields);
+}
+
+bool isWindowsBitmap(const Bytes& bytes) {
+    return bytes.size() >= 1078 && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+struct VolExtraction : ::testing::Test {
+    test::ConverterRig rig;
+    fs::path archive = rig.in / "a.vol";
+    VolDirectory directory;
+    std::vector<std::size_t> handledRows;
+    // The caption while each row was handled, and whether the window showed then.
+    std::vector<std::string> captionsSeen;
+    bool shownThroughout = true;
+
+    void load(const VolFields& fields) {
+        filebuilders::writeVol(archive, fields);
+        directory = LoadVolDirectory(archive, rig.prompts);
+        ASSERT_TRUE(rig.prompts.problems.empty());
+    }
+    void load(std::vector<VolMemberFields> members) {
+        VolFields fields;
+        fields.members = std::move(members);
+        load(fields);
+    }
+    std::vector<bool> all() const { return std::vector<bool>(directory.storedRows.size(), true); }
+
+    ExtractionSummary extract(std::vector<bool> selection, bool convert = false,
+                              fs::path outputFolder = {}) {
+        ExtractionRequest request{std::move(selection),
+                                  outputFolder.empty() ? rig.out : outputFolder, convert};
+        ExtractionHooks hooks;
+        hooks.rowHandled = [this](std::size_t row) {
+            handledRows.push_back(row);
+            captionsSeen.push_back(rig.progress.caption);
+            shownThroughout = shownThroughout && rig.progress.visible;
+        };
+        return ExtractSelectedMembers(rig.context, directory, request, hooks);
+    }
+};
+
+TEST_F(VolExtraction, WritesEachMembersBytesUnderItsOwnFolders) {
+    load({member("textures\\rock.bmp", pbmp()), member("sound.wav", {1, 2, 3}),
+          member("a\\b\\c.txt", {4}), member("empty.txt", {})});
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.extracted, 4);
+    EXPECT_EQ(summary.failed, 0);
+    EXPECT_EQ(readFile(rig.out / "textures" / "rock.bmp"), pbmp());
+    EXPECT_EQ(readFile(rig.out / "sound.wav"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(readFile(rig.out / "a" / "b" / "c.txt"), Bytes{4});
+    EXPECT_TRUE(fs::is_regular_file(rig.out / "empty.txt"));
+    EXPECT_EQ(fs::file_size(rig.out / "empty.txt"), 0u);
+    EXPECT_EQ(test::folderEntries(rig.out),
+              (std::vector<std::string>{"a", "empty.txt", "sound.wav", "textures"}));
+    EXPECT_EQ(handledRows, (std::vector<std::size_t>{0, 1, 2, 3}));
+}
+
+TEST_F(VolExtraction, ConvertsMembersEndingInBmpInAnyCaseWhenAsked) {
+    load({member("textures\\rock.bmp", pbmp()), member("UPPER.BMP", pbmp()),
+          member("Mixed.Bmp", pbmp()), member("game.pbmp", pbmp()), member("sound.wav", pbmp())});
+    EXPECT_EQ(extract(all(), true).extracted, 5);
+    for (const fs::path& converted : {rig.out / "textures" / "rock.bmp", rig.out / "UPPER.BMP",
+                                      rig.out / "Mixed.Bmp", rig.out / "game.pbmp"})
+        EXPECT_TRUE(isWindowsBitmap(readFile(converted))) << converted;
+    EXPECT_EQ(readFile(rig.out / "sound.wav"), pbmp());
+    EXPECT_FALSE(fs::exists(rig.out / "temp.bmp"));
+    EXPECT_TRUE(rig.prompts.messages.empty());
+    EXPECT_TRUE(rig.prompts.problems.empty());
+}
+
+TEST_F(VolExtraction, ConvertsEachBitmapAtItsOwnSize) {
+    load({member("big.bmp", pbmp(64, 32)), member("not.bmp", {1, 2, 3})});
+    extract(all(), true);
+    const Bytes big = readFile(rig.out / "big.bmp");
+    ASSERT_GE(big.size(), 54u);
+    EXPECT_EQ(ByteReader(big).i32(18), 64); // biWidth
+    EXPECT_EQ(ByteReader(big).i32(22), 32); // biHeight
+}
+
+TEST_F(VolExtraction, DeletesTheScratchFileOfARejectedBitmapAndGoesOn) {
+    Bytes truncated = pbmp();
+    truncated.resize(50);
+    load({member("bad.bmp", {'N', 'O', 'P', 'E'}), member("short.bmp", truncated),
+          member("good.bmp", pbmp())});
+    const ExtractionSummary summary = extract(all(), true);
+    EXPECT_EQ(summary.extracted, 1);
+    EXPECT_EQ(summary.failed, 2);
+    EXPECT_EQ(rig.prompts.messages,
+              std::vector<std::string>{std::string(kNotVidodazBitmapMessage)});
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind("short.bmp: ", 0), 0u) << rig.prompts.problems[0];
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"good.bmp"});
+    EXPECT_EQ(handledRows, (std::vector<std::size_t>{0, 1, 2}));
+}
+
+TEST_F(VolExtraction, KeepsMembersNamedLikeTheScratchFile) {
+    load({member("temp.bmp", pbmp()), member("~TEMP.BMP", pbmp()), member("later.bmp", pbmp()),
+          member("d\\temp.bmp", pbmp())});
+    EXPECT_EQ(extract(all(), true).extracted, 4);
+    for (const char* name : {"temp.bmp", "~TEMP.BMP", "later.bmp"})
+        EXPECT_TRUE(isWindowsBitmap(readFile(rig.out / name))) << name;
+    EXPECT_EQ(test::folderEntries(rig.out),
+              (std::vector<std::string>{"d", "later.bmp", "temp.bmp", "~TEMP.BMP"}));
+}
+
+TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {
+    load({member("0.txt", {0}), member("1.txt", {1}), member("2.txt", {2}), member("3.txt", {3}),
+          member("4.txt", {4})});
+    const ExtractionSummary summary = extract({true, false, true, true, false});
+    EXPECT_EQ(summary.selected, 3);
+    EXPECT_EQ(rig.progress.minimum(Bar::ProgressBar1), 0);
+    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 3);
+    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{1, 1, 2, 3, 3}));
+    EXPECT_EQ(handledRows, (std::vector<std::size_t>{0, 2, 3}));
+    EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"0.txt", "2.txt", "3.txt"}));
+    EXPECT_EQ(captionsSeen, (std::vector<std::string>{"Progress - 0.txt", "Progress - 2.txt",
+                                                      "Progress - 3.txt"}));
+    EXPECT_TRUE(shownThroughout);
+    EXPECT_EQ(rig.progress.caption, "Progress");
+    EXPECT_FALSE(rig.progress.visible);
+}
+
+TEST_F(VolExtraction, ShowsAndHidesTheProgressWhenNothingIsSelected) {
+    load({member("a.txt", {1}), member("b.txt", {2})});
+    EXPECT_EQ(extract({}).selected, 0);
+    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 0);
+    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{0, 0}));
+    EXPECT_NE(std::find(rig.progress.calls.begin(), rig.progress.calls.end(), "show"),
+              rig.progress.calls.end());
+    EXPECT_EQ(rig.progress.caption, "Progress");
+    EXPECT_FALSE(rig.progress.visible);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+    EXPECT_TRUE(handledRows.empty());
+}
+
+TEST_F(VolExtraction, ReplacesALongerFileWhole) {
+    test::writeFile(rig.out / "a.txt", Bytes(5000, 0x55));
+    load({member("a.txt", {1, 2})});
+    extract(all());
+    EXPECT_EQ(readFile(rig.out / "a.txt"), (Bytes{1, 2}));
+}
+
+// Files in folders the run made are written without a look first; a second member of the same
+// name, or a folder the run made where a member goes, must still be handled as before.
+TEST_F(VolExtraction, HandlesNamesMetTwiceInFoldersTheRunMade) {
+    load({member("d\\a.txt", {1}), member("d\\x\\y.txt", {2}), member("d\\a.txt", {4}),
+          member("d\\x", {5})});
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.extracted, 3);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0],
+              "d\\x: A folder of this name stands where the file should go. (" +
+                  displayPath(rig.out / "d" / "x") + ")");
+    EXPECT_EQ(readFile(rig.out / "d" / "a.txt"), Bytes{4});
+    EXPECT_EQ(readFile(rig.out / "d" / "x" / "y.txt"), Bytes{2});
+    EXPECT_EQ(test::folderEntries(rig.out / "d"), (std::vector<std::string>{"a.txt", "x"}));
+}
+
+TEST_F(VolExtraction, TakesAnOutputFolderEndingInASeparatorAsItIs) {
+    load({member("x.txt", {1}), member("d\\y.txt", {2})});
+    extract(all(), false, fs::path(rig.out.string() + "/"));
+    EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"d", "x.txt"}));
+    EXPECT_EQ(captionsSeen.front(), "Progress - x.txt");
+}
+
+TEST_F(VolExtraction, RefusesNamesLeavingTheOutputFolderAndGoesOn) {
+    const std::vector<std::string> unsafe{"..\\x",  "a\\..\\..\\x", "\\abs", "C:\\x", "",
+                                          "/tmp/x", "a/../../y",    "d\\",   "...\\z"};
+    std::vector<VolMemberFields> members;
+    for (const std::string& name : unsafe)
+        members.push_back(member(name, {6, 6, 6}));
+    members.push_back(member("safe\\ok.txt", {1}));
+    load(members);
+    fs::create_directories(rig.root / "in" / "sub");
+    const auto before = test::treeSnapshot(rig.root.path(), rig.out);
+
+    const ExtractionSummary summary = extract(all(), true);
+    EXPECT_EQ(summary.failed, static_cast<int>(unsafe.size()));
+    EXPECT_EQ(summary.extracted, 1);
+    EXPECT_EQ(test::treeSnapshot(rig.root.path(), rig.out), before);
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"safe"});
+    EXPECT_EQ(readFile(rig.out / "safe" / "ok.txt"), Bytes{1});
+    ASSERT_EQ(rig.prompts.problems.size(), unsafe.size());
+    for (std::size_t i = 0; i < unsafe.size(); ++i) {
+        const std::string subject = unsafe[i].empty() ? "(a member without a name)" : unsafe[i];
+        EXPECT_EQ(rig.prompts.problems[i].rfind(subject + ": ", 0), 0u) << rig.prompts.problems[i];
+    }
+    EXPECT_EQ(handledRows.size(), unsafe.size() + 1);
+}
+
+TEST_F(VolExtraction, RefusesMembersWhoseDataLiesOutsideTheArchive) {
+    VolFields fields;
+    fields.members = {member("long.txt", {1, 2}), member("next.txt", {3})};
+    fields.members[0].size = 1 << 30;
+    load(fields);
+    const auto before = test::treeSnapshot(rig.root.path(), rig.out);
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.failed, 1);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind("long.txt: ", 0), 0u);
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"next.txt"});
+    EXPECT_EQ(test::treeSnapshot(rig.root.path(), rig.out), before);
+}
+
+TEST_F(VolExtraction, ReportsMembersThatCannotBeWrittenAndGoesOn) {
+    test::writeFile(rig.out / "a", Bytes{7});
+    fs::create_directory(rig.out / "folder.txt");
+    load({member("a\\b.txt", {1}), member("folder.txt", {2}), member("fine.txt", {3})});
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.failed, 2);
+    ASSERT_EQ(rig.prompts.problems.size(), 2u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind("a\\b.txt: ", 0), 0u) << rig.prompts.problems[0];
+    EXPECT_EQ(rig.prompts.problems[1].rfind("folder.txt: ", 0), 0u) << rig.prompts.problems[1];
+    EXPECT_EQ(readFile(rig.out / "a"), Bytes{7});
+    EXPECT_EQ(readFile(rig.out / "fine.txt"), Bytes{3});
+}
+
+TEST_F(VolExtraction, ReportsAVanishedOutputFolderForEveryMember) {
+    load({member("x.txt", {1}), member("d\\y.bmp", pbmp())});
+    const ExtractionSummary summary = extract(all(), true, rig.out / "gone");
+    EXPECT_EQ(summary.failed, 2);
+    ASSERT_EQ(rig.prompts.problems.size(), 2u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind("x.txt: ", 0), 0u) << rig.prompts.problems[0];
+    EXPECT_EQ(rig.prompts.problems[1].rfind("d\\y.bmp: ", 0), 0u) << rig.prompts.problems[1];
+    EXPECT_FALSE(fs::exists(rig.out / "gone"));
+}
+
+TEST_F(VolExtraction, ReportsAnArchiveGoneSinceItWasLoadedOnce) {
+    load({member("x.txt", {1}), member("y.txt", {2})});
+    fs::remove(archive);
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.failed, 2);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind(archive.string() + ": ", 0), 0u);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+    EXPECT_TRUE(handledRows.empty());
+    EXPECT_FALSE(rig.progress.visible);
+}
+
+// Memory-backed when the machine has such a folder: the test is about counts, not disks.
+fs::path manyFilesBase() {
+    std::error_code error;
+    return fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
+TEST(VolExtractionAtScale, ListsAndExtractsThirtyThousandMembers) {
+    test::TempFolder root(manyFilesBase());
+    test::RecordingProgress progress;
+    test::RecordingPrompts prompts;
+    ConverterContext context{progress, prompts, root / "pals"};
+    const fs::path archive = root / "big.vol";
+    const fs::path out = root / "out";
+    fs::create_directory(out);
+    constexpr int kMembers = 30000;
+    VolFields fields;
+    for (int i = 0; i < kMembers; ++i) {
+        fields.members.push_back(
+            member("d" + std::to_string(i / 1000) + "\\m" + std::to_string(i),
+                   {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}));
+        if (i % 10 == 9)
+            fields.members.back().compressionType = 1;
+    }
+    filebuilders::writeVol(archive, fields);
+    const VolDirectory directory = LoadVolDirectory(archive, prompts);
+    ASSERT_EQ(directory.directoryEntries.size(), static_cast<std::size_t>(kMembers));
+    ASSERT_EQ(directory.storedRows.size(), 27000u);
+    ASSERT_EQ(directory.compressedRows.size(), 3000u);
+    EXPECT_EQ(directory.storedEntry(26999).name, "d29\\m29998");
+    EXPECT_EQ(directory.compressedEntry(2999).name, "d29\\m29999");
+
+    const ExtractionSummary summary =
+        ExtractSelectedMembers(context, directory, {std::vector<bool>(27000, true), out, false});
+    EXPECT_EQ(summary.extracted, 27000);
+    EXPECT_TRUE(prompts.problems.empty());
+    EXPECT_EQ(progress.maximum(Bar::ProgressBar1), 27000);
+    EXPECT_EQ(progress.positions(Bar::ProgressBar1).back(), 27000);
+    EXPECT_EQ(test::folderEntries(out).size(), 30u);
+    EXPECT_EQ(test::folderEntries(out / "d17").size(), 900u);
+    EXPECT_EQ(readFile(out / "d0" / "m0"), (Bytes{0, 0}));
+    EXPECT_EQ(readFile(out / "d29" / "m29998"), (Bytes{0x2E, 0x75}));
+    EXPECT_FALSE(fs::exists(out / "d29" / "m29999"));
+}
+
+} // namespace
+} // namespace skarde

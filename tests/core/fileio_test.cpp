@@ -1,0 +1,105 @@
+#include "core/fileio.h"
+#include "core/problem.h"
+
+#include "fixtures/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace skarde {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The scratch file is renamed over the old one, which Windows refuses unless asked to replace.
+TEST(FileIo, ReplacesAnExistingFileAndLeavesNoScratchFile) {
+    const test::TempFolder folder;
+    const fs::path target = folder / "out.bmp";
+    test::writeFile(target, Bytes{1, 2, 3, 4, 5});
+    const Bytes replacement{9, 8};
+    writeFileWhole(target, replacement);
+    EXPECT_EQ(test::readFile(target), replacement);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"out.bmp"});
+}
+
+// Names outside ASCII must survive the trip to the file system's own encoding and back.
+TEST(FileIo, ReadsWritesAndFindsFilesWithNonAsciiNames) {
+    const test::TempFolder folder;
+    const fs::path subfolder = folder.path() / fs::path(u8"Gl\u00e4ser \u00c6ther");
+    fs::create_directories(subfolder);
+    const fs::path target = subfolder / fs::path(u8"\u00e9t\u00e9 \u20ac.pal");
+    const Bytes bytes{7, 7, 7};
+    writeFileWhole(target, bytes);
+    EXPECT_EQ(readWholeFile(target), bytes);
+    const auto found = findFileIgnoringCase(subfolder, "\xC3\xA9T\xC3\xA9 \xE2\x82\xAC.PAL");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(readWholeFile(*found), bytes);
+    EXPECT_NE(displayPath(target).find("\xE2\x82\xAC.pal"), std::string::npos);
+}
+
+// A disk that fills up after a few bytes, or a rename the system refuses: the older file must
+// come through whole and no scratch file may be left. Runs as any user.
+TEST(FileIo, AFailedWriteLeavesTheOlderFileWholeAndNoScratchFile) {
+    struct DiskFullAfterThreeBytes : FileWriteSteps {
+        std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
+            return FileWriteSteps::write(scratch,
+                                         bytes.first(std::min<std::size_t>(3, bytes.size())));
+        }
+    };
+    struct RenameRefused : FileWriteSteps {
+        void replace(const fs::path&, const fs::path&, std::error_code& error) const override {
+            error = std::make_error_code(std::errc::io_error);
+        }
+    };
+    const DiskFullAfterThreeBytes diskFull;
+    const RenameRefused renameRefused;
+    for (const FileWriteSteps* steps :
+         std::initializer_list<const FileWriteSteps*>{&diskFull, &renameRefused}) {
+        const test::TempFolder folder;
+        const fs::path target = folder / "out.bmp";
+        const Bytes older(100, 0x11);
+        test::writeFile(target, older);
+        try {
+            writeFileWhole(target, Bytes(50, 0x22), *steps);
+            ADD_FAILURE() << "a failed write was taken for a success";
+        } catch (const Problem& problem) {
+            EXPECT_EQ(problem.subject(), displayPath(target));
+        }
+        EXPECT_EQ(test::readFile(target), older);
+        EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"out.bmp"});
+    }
+}
+
+#ifndef _WIN32 // Windows files have no owner and group permission bits
+TEST(FileIo, AReplacedFileKeepsItsPermissions) {
+    const test::TempFolder folder;
+    const fs::path target = folder / "out.pal";
+    test::writeFile(target, Bytes{1});
+    const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, chosen);
+    writeFileWhole(target, Bytes{2, 3});
+    EXPECT_EQ(test::readFile(target), (Bytes{2, 3}));
+    EXPECT_EQ(fs::status(target).permissions(), chosen);
+}
+#endif
+
+// A sparse file: the size is what counts, and nothing of it is read.
+TEST(FileIo, RefusesToReadAFileAboveTheSizeCapByName) {
+    const test::TempFolder folder;
+    const fs::path huge = folder / "huge.vol";
+    test::writeFile(huge, Bytes{1});
+    fs::resize_file(huge, kMaxWholeFileBytes + 1);
+    try {
+        readWholeFile(huge);
+        FAIL() << "read a file above the cap";
+    } catch (const Problem& problem) {
+        EXPECT_EQ(problem.subject(), displayPath(huge));
+        EXPECT_NE(std::string(problem.what()).find("1073741825 bytes"), std::string::npos)
+            << problem.what();
+    }
+}
+
+} // namespace
+} // namespace skarde

@@ -1,0 +1,456 @@
+#include "guifixtures/apptestsupport.h"
+#include "guifixtures/layoutchecks.h"
+
+#include "app/mainwindow.h"
+#include "app/pictures/splashwindow.h"
+#include "app/startup.h"
+#include "converters/pbmptobmp.h"
+#include "core/fileio.h"
+#include "fixtures/converterrig.h"
+#include "testsupport/pbmpbuilder.h"
+#include "testsupport/volbuilder.h"
+#include "tools/imagepreviewwindow.h"
+#include "tools/volextractwindow.h"
+#include "widgets/filelist.h"
+#include "widgets/folderlist.h"
+#include "widgets/qtpaths.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace skarde::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using test::folderEntries;
+using test::readFile;
+using test::writeFile;
+
+template <typename Control> Control* control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+filebuilders::VolMemberFields member(const std::string& name, Bytes data,
+                                     std::uint8_t compression = 0) {
+    filebuilders::VolMemberFields fields;
+    fields.name = name;
+    fields.data = std::move(data);
+    fields.compressionType = compression;
+    return fields;
+}
+
+Bytes pbmp(int width, int height) {
+    filebuilders::PbmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    return filebuilders::makePbmp(fields);
+}
+
+// The extractor inside an MDI area as the main window holds it, over the rig's in/ and out/;
+// scratch files of the program go to a private temporary folder that the test can inspect.
+struct ExtractorRig {
+    test::ConverterRig rig;
+    fs::path temp = rig.root / "tmp";
+    std::optional<QByteArray> savedTemp =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+    QMdiArea area;
+    VolExtractWindow* window = new VolExtractWindow(rig.context);
+    QMdiSubWindow* frame = area.addSubWindow(window);
+
+    ExtractorRig() {
+        fs::create_directories(temp);
+        qputenv("TMPDIR", QByteArray::fromStdString(temp.string()));
+        area.resize(1600, 1000);
+        area.show();
+        frame->move(10, 20);
+        frame->show();
+        control<FolderList>(*window, "Dir1")->setFolder(toQString(rig.in));
+        control<FolderList>(*window, "Dir2")->setFolder(toQString(rig.out));
+    }
+    ~ExtractorRig() {
+        if (savedTemp)
+            qputenv("TMPDIR", *savedTemp);
+        else
+            qunsetenv("TMPDIR");
+    }
+
+    template <typename Control> Control* get(const char* name) {
+        return control<Control>(*window, name);
+    }
+    QListWidget* list1() { return get<QListWidget>("List1"); }
+    QListWidget* list2() { return get<QListWidget>("List2"); }
+    QPushButton* start() { return get<QPushButton>("cmdconvert"); }
+    QCheckBox* markAll() { return get<QCheckBox>("Check1"); }
+    QPushButton* toggle() { return get<QPushButton>("Command1"); }
+
+    void writeArchive(const char* name, std::vector<filebuilders::VolMemberFields> members) {
+        filebuilders::VolFields fields;
+        fields.members = std::move(members);
+        filebuilders::writeVol(rig.in / name, fields);
+    }
+    // A press on the archive's row in File1, as the user picks it.
+    void pickArchive(const char* name) {
+        get<FolderList>("Dir1")->setFolder(toQString(rig.in));
+        FileList* files = get<FileList>("File1");
+        const auto found = files->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name;
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(found[0]).center());
+    }
+    void clickMember(int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(list1()->viewport(), Qt::LeftButton, modifiers,
+                          list1()->visualItemRect(list1()->item(row)).center());
+    }
+    static QStringList rows(const QListWidget* list) {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->item(row)->text();
+        return texts;
+    }
+    std::vector<int> selectedRows() {
+        std::vector<int> selected;
+        for (int row = 0; row < list1()->count(); ++row)
+            if (list1()->item(row)->isSelected())
+                selected.push_back(row);
+        return selected;
+    }
+    ImagePreviewWindow* preview() { return window->previewWindow(); }
+    QMdiSubWindow* previewFrame() {
+        return preview() ? qobject_cast<QMdiSubWindow*>(preview()->parentWidget()) : nullptr;
+    }
+    QLabel* image1() { return preview() ? control<QLabel>(*preview(), "Image1") : nullptr; }
+};
+
+TEST(VolExtractWindow, HasEveryNamedControlWithStartDisabledAndList2NeverUsable) {
+    ExtractorRig over;
+    VolExtractWindow& window = *over.window;
+    EXPECT_EQ(window.objectName(), "frmvolextract");
+    EXPECT_EQ(window.windowTitle(), "VOL File Extractor");
+    EXPECT_EQ(window.size(), QSize(665, 460));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+
+    // Labels and buttons alike; the two boxes' own caption is cut off by their width.
+    const std::vector<std::pair<const char*, const char*>> texts{{"Label4", "Files to Extract"},
+                                                                 {"Label5", "LZH Compressed Files"},
+                                                                 {"Label1", "Mark All Files"},
+                                                                 {"Label3", "PBMP -> BMP"},
+                                                                 {"Label6", "ZOOM"},
+                                                                 {"Check1", "Check1"},
+                                                                 {"Check2", "Check1"},
+                                                                 {"cmdconvert", "START"},
+                                                                 {"Command1", "Image Preview: OFF"},
+                                                                 {"Command2", "X2"},
+                                                                 {"Command3", "X3"},
+                                                                 {"Command4", "X4"}};
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(over.get<QWidget>(name)->property("text").toString(), text) << name;
+    EXPECT_TRUE(over.get<QLabel>("Label4")->font().bold());
+    EXPECT_EQ(over.get<QLabel>("Label4")->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(over.get<QLabel>("Label5")->font().bold());
+    EXPECT_TRUE(over.start()->font().bold());
+    EXPECT_EQ(over.get<FileList>("File1")->pattern(), "*.VOL");
+    EXPECT_EQ(over.get<FileList>("File1")->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(over.list1()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_FALSE(over.list1()->isSortingEnabled());
+    EXPECT_FALSE(over.markAll()->isChecked() || over.get<QCheckBox>("Check2")->isChecked());
+    EXPECT_EQ(window.findChildren<QFrame*>(QRegularExpression("^Frame([1-9]|10)$")).size(), 10);
+    EXPECT_EQ(window.zoom(), 1);
+
+    EXPECT_FALSE(over.start()->isEnabled());
+    EXPECT_FALSE(over.list2()->isEnabled());
+
+    // Only the two boxes' own captions are cut off, as designed. The toggle's caption wraps
+    // onto two lines, and the zoom buttons' captions fit without the usual margins.
+    std::vector<std::string> clipped = test::clippedTexts(window);
+    std::erase_if(clipped, [](const std::string& text) { return text.rfind("Command", 0) == 0; });
+    EXPECT_EQ(clipped, (std::vector<std::string>{"Check2: Check1", "Check1: Check1"}));
+    for (const char* name : {"Command2", "Command3", "Command4"}) {
+        const QPushButton* zoom = over.get<QPushButton>(name);
+        EXPECT_LT(zoom->fontMetrics().horizontalAdvance(zoom->text()), zoom->width() - 4) << name;
+    }
+    const QPushButton* toggle = over.toggle();
+    const QRect wrapped =
+        toggle->fontMetrics().boundingRect(toggle->rect(), Qt::TextWordWrap, toggle->text());
+    EXPECT_LE(wrapped.width(), toggle->width() - 4);
+    EXPECT_LE(wrapped.height(), toggle->height() - 4);
+    EXPECT_EQ(test::controlsOutsideTheirContainer(window), std::vector<std::string>{});
+    test::saveScreenshot(window, "frmvolextract");
+}
+
+TEST(VolExtractWindow, APickedArchiveFillsBothListsUntilTheNextOne) {
+    ExtractorRig over;
+    over.writeArchive("three.vol", {member("a.txt", {1}), member("b.wav", {2}, 3),
+                                    member("textures\\c.bmp", {3})});
+    over.writeArchive("SHUT.VOL", {member("x.wav", {1}, 1), member("y.wav", {2}, 2)});
+    writeFile(over.rig.in / "broken.vol", Bytes{'P', 'V', 'O', 'L'});
+    fs::create_directory(over.rig.in / "elsewhere");
+
+    over.pickArchive("three.vol");
+    EXPECT_EQ(ExtractorRig::rows(over.list1()), (QStringList{"a.txt", "textures\\c.bmp"}));
+    EXPECT_EQ(ExtractorRig::rows(over.list2()), QStringList{"b.wav"});
+    EXPECT_TRUE(over.start()->isEnabled());
+    EXPECT_FALSE(over.list2()->isEnabled());
+
+    // Another folder keeps the members, and START with them.
+    over.get<FolderList>("Dir1")->setFolder(toQString(over.rig.in / "elsewhere"));
+    EXPECT_EQ(over.list1()->count(), 2);
+    EXPECT_TRUE(over.start()->isEnabled());
+
+    over.pickArchive("SHUT.VOL");
+    EXPECT_EQ(over.list1()->count(), 0);
+    EXPECT_EQ(ExtractorRig::rows(over.list2()), (QStringList{"x.wav", "y.wav"}));
+    EXPECT_FALSE(over.start()->isEnabled());
+
+    over.pickArchive("three.vol");
+    over.pickArchive("broken.vol");
+    ASSERT_EQ(over.rig.prompts.problems.size(), 1u) << over.rig.prompts.problems.back();
+    EXPECT_EQ(over.rig.prompts.problems[0].rfind(displayPath(over.rig.in / "broken.vol"), 0), 0u);
+    EXPECT_EQ(over.list1()->count() + over.list2()->count(), 0);
+    EXPECT_FALSE(over.start()->isEnabled());
+    EXPECT_FALSE(over.list2()->isEnabled());
+}
+
+TEST(VolExtractWindow, MarkAllActsOnTheMembersUntilTheUserClicksOne) {
+    ExtractorRig over;
+    over.writeArchive("four.vol",
+                      {member("a", {1}), member("b", {2}), member("c", {3}), member("d", {4})});
+    over.markAll()->click();
+    over.pickArchive("four.vol");
+    EXPECT_EQ(over.selectedRows(), (std::vector<int>{0, 1, 2, 3}));
+
+    over.clickMember(2);
+    EXPECT_FALSE(over.markAll()->isChecked());
+    EXPECT_EQ(over.selectedRows(), (std::vector<int>{2}));
+
+    over.clickMember(0, Qt::ControlModifier);
+    over.markAll()->click();
+    EXPECT_EQ(over.selectedRows(), (std::vector<int>{0, 1, 2, 3}));
+    over.markAll()->click();
+    EXPECT_TRUE(over.selectedRows().empty());
+}
+
+TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
+    const Bytes rock = pbmp(4, 3);
+    for (const bool convert : {false, true}) {
+        ExtractorRig over;
+        over.writeArchive("game.vol",
+                          {member("textures\\rock.bmp", rock), member("b.txt", {2}),
+                           member("c.txt", {3}), member("sound.wav", {4}), member("e.txt", {5})});
+        over.pickArchive("game.vol");
+        for (int row : {0, 2, 3})
+            over.list1()->item(row)->setSelected(true);
+        if (convert)
+            over.get<QCheckBox>("Check2")->click();
+        std::vector<int> stillSelected;
+        QObject::connect(over.list1(), &QListWidget::itemSelectionChanged, [&] {
+            stillSelected.push_back(static_cast<int>(over.selectedRows().size()));
+        });
+
+        over.start()->click();
+
+        EXPECT_EQ(stillSelected, (std::vector<int>{2, 1, 0}));
+        EXPECT_EQ(over.rig.progress.maximum(Bar::ProgressBar1), 3);
+        EXPECT_EQ(over.rig.progress.positions(Bar::ProgressBar1),
+                  (std::vector<int>{1, 1, 2, 3, 3}));
+        EXPECT_EQ(folderEntries(over.rig.out),
+                  (std::vector<std::string>{"c.txt", "sound.wav", "textures"}));
+        EXPECT_EQ(readFile(over.rig.out / "sound.wav"), Bytes{4});
+        const Bytes written = readFile(over.rig.out / "textures" / "rock.bmp");
+        if (convert) {
+            test::ConverterRig reference;
+            writeFile(reference.in / "rock.bmp", rock);
+            ConvertPbmpToBmp(reference.context, reference.in / "rock.bmp",
+                             reference.out / "rock.bmp");
+            EXPECT_EQ(written, readFile(reference.out / "rock.bmp"));
+        } else {
+            EXPECT_EQ(written, rock);
+        }
+        EXPECT_TRUE(over.rig.prompts.problems.empty());
+    }
+}
+
+// The converted member as the preview must show it: each pixel a zoom x zoom block.
+QImage expectedPicture(const Bytes& member, int zoom) {
+    test::ConverterRig reference;
+    writeFile(reference.in / "m.bmp", member);
+    ConvertPbmpToBmp(reference.context, reference.in / "m.bmp", reference.out / "m.bmp");
+    const QImage picture(toQString(reference.out / "m.bmp"));
+    return picture.scaled(picture.size() * zoom).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlone) {
+    ExtractorRig over;
+    const Bytes rock = pbmp(64, 32);
+    over.writeArchive("game.vol",
+                      {member("textures\\rock.bmp", rock), member("sounds\\sound.wav", {1, 2, 3}),
+                       member("fake.bmp", {'B', 'M', 0, 0}), member("small.bmp", pbmp(5, 7))});
+    const Bytes mine1{'m', 'i', 'n', 'e', '1'};
+    const Bytes mine2{'m', 'i', 'n', 'e', '2'};
+    writeFile(over.rig.out / "temp1.bmp", mine1);
+    writeFile(over.rig.out / "temp2.bmp", mine2);
+    over.pickArchive("game.vol");
+    over.toggle()->click();
+    ASSERT_NE(over.previewFrame(), nullptr);
+    const QSize border = over.previewFrame()->size() - over.preview()->size();
+    over.get<QPushButton>("Command2")->click();
+
+    over.clickMember(0);
+    EXPECT_EQ(over.preview()->size(), QSize(128, 64));
+    EXPECT_EQ(over.previewFrame()->size(), QSize(128, 64) + border);
+    EXPECT_EQ(over.image1()->geometry(), QRect(0, 0, 128, 64));
+    EXPECT_EQ(over.image1()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              expectedPicture(rock, 2));
+    EXPECT_TRUE(fs::is_directory(over.rig.out / "textures"));
+
+    // Neither a member of another kind nor one the conversion refuses changes the picture.
+    const qint64 shown = over.image1()->pixmap().cacheKey();
+    for (int row : {1, 2}) {
+        over.clickMember(row);
+        EXPECT_EQ(over.image1()->pixmap().cacheKey(), shown) << row;
+        EXPECT_EQ(over.preview()->size(), QSize(128, 64)) << row;
+    }
+    EXPECT_EQ(over.rig.prompts.messages,
+              std::vector<std::string>{std::string(kNotVidodazBitmapMessage)});
+    EXPECT_TRUE(fs::is_directory(over.rig.out / "sounds"));
+
+    // A key released in the list previews the row it moved to; the release of a key pressed
+    // elsewhere (the Enter that closed a dialog) does not.
+    QTest::keyClick(over.list1(), Qt::Key_Down);
+    EXPECT_EQ(over.list1()->currentRow(), 3);
+    EXPECT_EQ(over.preview()->size(), QSize(10, 14));
+    over.list1()->setCurrentRow(0);
+    QTest::keyRelease(over.list1(), Qt::Key_Return);
+    EXPECT_EQ(over.preview()->size(), QSize(10, 14));
+
+    // An archive cut short since it was loaded: the member is reported, the picture stays.
+    fs::resize_file(over.rig.in / "game.vol", 40);
+    over.clickMember(0);
+    ASSERT_EQ(over.rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(over.rig.prompts.problems[0].rfind("textures\\rock.bmp: ", 0), 0u);
+    EXPECT_EQ(over.preview()->size(), QSize(10, 14));
+
+    EXPECT_EQ(folderEntries(over.rig.out),
+              (std::vector<std::string>{"sounds", "temp1.bmp", "temp2.bmp", "textures"}));
+    EXPECT_EQ(readFile(over.rig.out / "temp1.bmp"), mine1);
+    EXPECT_EQ(readFile(over.rig.out / "temp2.bmp"), mine2);
+    EXPECT_TRUE(folderEntries(over.rig.out / "textures").empty());
+    EXPECT_TRUE(folderEntries(over.temp).empty());
+}
+
+TEST(VolExtractWindow, ZoomButtonsSwitchBetweenTheirFactorAndOne) {
+    ExtractorRig over;
+    // Nothing converted yet: W and H are 0, so the picture is empty.
+    over.get<QPushButton>("Command3")->click();
+    over.toggle()->click();
+    ASSERT_NE(over.preview(), nullptr);
+    EXPECT_EQ(over.preview()->size(), QSize(0, 0));
+    EXPECT_EQ(over.image1()->size(), QSize(0, 0));
+
+    over.writeArchive("one.vol", {member("a.bmp", pbmp(7, 5))});
+    over.pickArchive("one.vol");
+    over.clickMember(0);
+    struct Step {
+        const char* button;
+        int zoom;
+    };
+    for (const Step& step : {Step{"Command3", 1}, Step{"Command3", 3}, Step{"Command2", 2},
+                             Step{"Command4", 4}, Step{"Command4", 1}}) {
+        over.get<QPushButton>(step.button)->click();
+        EXPECT_EQ(over.window->zoom(), step.zoom) << step.button;
+        EXPECT_EQ(over.preview()->size(), QSize(7, 5) * step.zoom) << step.button;
+        EXPECT_EQ(over.image1()->pixmap().size(), QSize(7, 5) * step.zoom) << step.button;
+    }
+
+    // While the preview is off a zoom still applies, to the window it opens next.
+    over.toggle()->click();
+    over.get<QPushButton>("Command2")->click();
+    over.toggle()->click();
+    EXPECT_EQ(over.preview()->size(), QSize(14, 10));
+    // Closed and opened without a zoom in between: the design size again.
+    over.toggle()->click();
+    over.toggle()->click();
+    EXPECT_EQ(over.preview()->size(), QSize(312, 213));
+}
+
+TEST(VolExtractWindow, ThePreviewOpensRightOfTheExtractorAndEveryClosingTurnsItOff) {
+    ExtractorRig over;
+    over.toggle()->click();
+    EXPECT_EQ(over.toggle()->text(), "Image Preview: ON");
+    ASSERT_NE(over.previewFrame(), nullptr);
+    EXPECT_TRUE(over.previewFrame()->isVisible());
+    EXPECT_EQ(over.previewFrame()->pos(), QPoint(10 + over.frame->width() + 2, 20));
+    const Qt::WindowFlags flags = over.previewFrame()->windowFlags();
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint && flags & Qt::WindowSystemMenuHint);
+
+    // A click in the empty list changes nothing.
+    QTest::mouseClick(over.list1()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(over.preview()->size(), QSize(312, 213));
+
+    over.previewFrame()->close(); // its close box
+    test::settle();
+    EXPECT_EQ(over.toggle()->text(), "Image Preview: OFF");
+    EXPECT_EQ(over.preview(), nullptr);
+
+    over.toggle()->click();
+    over.toggle()->click();
+    test::settle();
+    EXPECT_EQ(over.toggle()->text(), "Image Preview: OFF");
+    EXPECT_EQ(over.area.subWindowList().size(), 1);
+
+    // The extractor closes and opens again: the preview it left open is still the one preview.
+    over.toggle()->click();
+    QMdiSubWindow* previewFrame = over.previewFrame();
+    over.frame->close();
+    test::settle();
+    auto* again = new VolExtractWindow(over.rig.context);
+    over.area.addSubWindow(again)->show();
+    control<QPushButton>(*again, "Command1")->click();
+    EXPECT_EQ(over.area.subWindowList().size(), 2);
+    ASSERT_NE(again->previewWindow(), nullptr);
+    EXPECT_EQ(again->previewWindow()->parentWidget(), previewFrame);
+    previewFrame->close();
+    EXPECT_EQ(control<QPushButton>(*again, "Command1")->text(), "Image Preview: OFF");
+}
+
+TEST(VolExtractWindow, IsOpenedOnceFromTheToolsMenuWithItsOwnIcon) {
+    test::SettingsSandbox settings;
+    Startup startup;
+    QAction* entry =
+        test::startToMainWindow(startup).findChild<QAction*>(QStringLiteral("mnuToolsvolextract"));
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    entry->trigger();
+    test::settle();
+    const auto children = startup.mainWindow()->mdiArea().subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0]->widget()->objectName(), "frmvolextract");
+    const QIcon icon = children[0]->windowIcon();
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_NE(icon.pixmap(32).toImage(), startup.mainWindow()->windowIcon().pixmap(32).toImage());
+
+    // Closing the main window closes the preview, which turns the extractor's toggle off.
+    auto* toggle = children[0]->widget()->findChild<QPushButton*>(QStringLiteral("Command1"));
+    toggle->click();
+    QString captionWhenPreviewClosed;
+    auto* preview = startup.mainWindow()->findChild<ImagePreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    QObject::connect(preview, &ImagePreviewWindow::closed,
+                     [&] { captionWhenPreviewClosed = toggle->text(); });
+    startup.mainWindow()->close();
+    test::settle();
+    EXPECT_EQ(captionWhenPreviewClosed, "Image Preview: OFF");
+}
+
+} // namespace
+} // namespace skarde::gui

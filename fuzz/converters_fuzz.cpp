@@ -26,11 +26,9 @@ public:
     void setMinimum(skarde::Bar, int) override {}
     void setMaximum(skarde::Bar, int) override {}
     void setValue(skarde::Bar bar, int value) override {
-        values_[bar == skarde::Bar::ProgressBar1 ? 0 : 1] = value;
+        values_[bar == skarde::Bar::Files ? 0 : 1] = value;
     }
-    int value(skarde::Bar bar) const override {
-        return values_[bar == skarde::Bar::ProgressBar1 ? 0 : 1];
-    }
+    int value(skarde::Bar bar) const override { return values_[bar == skarde::Bar::Files ? 0 : 1]; }
 
 private:
     int values_[2] = {0, 0};

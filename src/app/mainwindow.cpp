@@ -219,7 +219,7 @@ void MainWindow::Arrange(ArrangeMode mode) {
     skarde::gui::Arrange(*mdiArea_, mode);
 }
 
-void MainWindow::LoadAndShow() {
+void MainWindow::loadAndShow() {
     MDIForm_Load();
     show();
 }

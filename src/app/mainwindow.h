@@ -41,7 +41,7 @@ public:
     void setBrowserWindowFactory(BrowserWindowFactory factory);
 
     // Loads the window, restoring its saved place (MDIForm_Load), and shows it.
-    void LoadAndShow();
+    void loadAndShow();
     void Arrange(ArrangeMode mode);
     // Unloads every loaded window of the program, this one included, which ends the program.
     void UnloadAllForms();

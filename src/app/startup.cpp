@@ -75,7 +75,7 @@ void Startup::connectBrowserWindows() {
 }
 
 void Startup::continueFromSplash() {
-    mainWindow_->LoadAndShow();
+    mainWindow_->loadAndShow();
     splash_->close();
     // The splash is still delivering its button's click.
     splash_.release()->deleteLater();

@@ -132,7 +132,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
         notify(hooks.rowHandled, row);
         return extracted;
     };
-    const BatchSummary summary = RunBatch(context.progress, context.prompts, run);
+    const BatchSummary summary = runBatch(context.progress, context.prompts, run);
     return {summary.marked, summary.succeeded, summary.failed};
 }
 

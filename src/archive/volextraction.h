@@ -41,7 +41,7 @@ struct ExtractionSummary {
     int failed = 0;    // refused or not written; each was reported
 };
 
-// Drives the progress window: shown, ProgressBar1 from 0 to the number of selected rows with
+// Drives the progress window: shown, the files bar from 0 to the number of selected rows with
 // its position set after every row, the caption "Progress - " and the member's name, then
 // "Progress" and hidden. A member that cannot be extracted is reported by name and the run
 // goes on.

@@ -9,9 +9,9 @@ namespace skarde::cli {
 
 namespace fs = std::filesystem;
 
-int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
-             TerminalProgress& progress, FileBar fileBar,
-             const std::function<Outcome(const fs::path& input)>& convertOne) {
+int convertEachInput(std::span<const std::string> inputs, TerminalPrompts& prompts,
+                     TerminalProgress& progress, FileBar fileBar,
+                     const std::function<Outcome(const fs::path& input)>& convertOne) {
     BatchRun run;
     run.rowCount = inputs.size();
     run.rowName = [&](std::size_t row) { return displayPath(fs::u8path(inputs[row]).filename()); };
@@ -20,7 +20,7 @@ int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
         return convertOne(fs::u8path(inputs[row])) == Outcome::Converted;
     };
     run.fileBar = fileBar;
-    const BatchSummary summary = RunBatch(progress, prompts, run);
+    const BatchSummary summary = runBatch(progress, prompts, run);
     std::cout << summary.succeeded << " of " << summary.marked << " file(s) converted.\n";
     return summary.failed == 0 ? kExitSuccess : kExitSomeFailed;
 }
@@ -36,7 +36,7 @@ int runBitmapCommand(std::span<const std::string> arguments, const CommandEnviro
                             ReplaceAnswer::AskOnTerminal);
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
-    return runBatch(inputs, prompts, progress, fileBar, [&](const fs::path& input) {
+    return convertEachInput(inputs, prompts, progress, fileBar, [&](const fs::path& input) {
         return convertOne(context, input, outputFolder);
     });
 }

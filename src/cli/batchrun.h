@@ -17,9 +17,9 @@
 
 namespace skarde::cli {
 
-int runBatch(std::span<const std::string> inputs, TerminalPrompts& prompts,
-             TerminalProgress& progress, FileBar fileBar,
-             const std::function<Outcome(const std::filesystem::path& input)>& convertOne);
+int convertEachInput(std::span<const std::string> inputs, TerminalPrompts& prompts,
+                     TerminalProgress& progress, FileBar fileBar,
+                     const std::function<Outcome(const std::filesystem::path& input)>& convertOne);
 
 // pbmp2bmp and pba2bmp: the same options (-o, --pals, --world-palette) and one converter call
 // per input, writing into the output folder.

@@ -136,11 +136,12 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    return runBatch(inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
-        return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), paletteChoice,
-                                optionChoice)
-            .outcome;
-    });
+    return convertEachInput(
+        inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
+            return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), paletteChoice,
+                                    optionChoice)
+                .outcome;
+        });
 }
 
 } // namespace skarde::cli

@@ -25,7 +25,7 @@ int runPpl2Pal(std::span<const std::string> arguments, const CommandEnvironment&
     TerminalProgress progress; // the extraction shows no progress; the context needs a sink
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
-    return runBatch(inputs, prompts, progress, FileBar::None, [&](const fs::path& input) {
+    return convertEachInput(inputs, prompts, progress, FileBar::None, [&](const fs::path& input) {
         return ConvertPplToPal(context, input, outputFolder).outcome;
     });
 }

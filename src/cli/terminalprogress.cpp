@@ -23,7 +23,7 @@ void TerminalProgress::setValue(Bar bar, int value) {
     state.value = value;
     // Redraw on file changes and on every tenth of the rows, not on every row.
     const int span = state.maximum > state.minimum ? state.maximum - state.minimum : 1;
-    if (bar == Bar::ProgressBar1 || (before * 10 / span) != (value * 10 / span))
+    if (bar == Bar::Files || (before * 10 / span) != (value * 10 / span))
         draw();
 }
 

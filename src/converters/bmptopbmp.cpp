@@ -109,12 +109,12 @@ Bytes encodePbmp(ProgressSink& progress, const BmpImage& image, const PbmpHeader
     out.reserve(kPbmpHeaderSize + pixelRows.data.size() + kPbmpTrailerSize);
     ByteWriter writer(out);
     writePbmpHeader(writer, header);
-    progress.setMaximum(Bar::ProgressBar2, pixelRows.rows);
+    progress.setMaximum(Bar::Rows, pixelRows.rows);
     for (std::int32_t written = 1; written <= pixelRows.rows; ++written) {
         // A bottom-up bitmap stores the top row last.
         const std::int32_t row = image.topDown ? written : pixelRows.rows + 1 - written;
         writer.bytes(pixelRows.row(row));
-        progress.setValue(Bar::ProgressBar2, written);
+        progress.setValue(Bar::Rows, written);
     }
     writePbmpTrailer(writer, trailer);
     return out;
@@ -125,8 +125,8 @@ Bytes encodePbmp(ProgressSink& progress, const BmpImage& image, const PbmpHeader
 ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sourcePath,
                                   const fs::path& destinationPath, std::string_view paletteChoice,
                                   std::string_view optionChoice) {
-    context.progress.setMinimum(Bar::ProgressBar2, 0);
-    context.progress.setValue(Bar::ProgressBar2, 0);
+    context.progress.setMinimum(Bar::Rows, 0);
+    context.progress.setValue(Bar::Rows, 0);
     try {
         const Bytes source = readWholeFile(sourcePath);
         const ByteReader reader(source);

@@ -13,11 +13,11 @@ Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t
     out.reserve(kBmpHeadersSize + pixelDataSize);
     ByteWriter writer(out);
     WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
-    progress.setMaximum(Bar::ProgressBar2, lowerBarMaximum);
+    progress.setMaximum(Bar::Rows, lowerBarMaximum);
     int written = 0;
     for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
         writer.bytes(pixelRows.row(row));
-        progress.setValue(Bar::ProgressBar2, ++written);
+        progress.setValue(Bar::Rows, ++written);
     }
     return out;
 }

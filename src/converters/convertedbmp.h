@@ -20,7 +20,7 @@ struct GameImage {
 };
 
 // Writes the rows bottom first under headers that describe the rows actually written, whatever
-// the source's dataLength claims. ProgressBar2 counts the rows up to `lowerBarMaximum`.
+// the source's dataLength claims. The rows bar counts them up to `lowerBarMaximum`.
 // Throws Problem when the file cannot be written.
 void writeGameImageAsBmp(ConverterContext& context, GameImage image,
                          const BmpColourTable& colourTable,

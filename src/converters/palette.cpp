@@ -59,11 +59,11 @@ BmpColourTable colourTableFromPalette(const PalData& data) {
 
 BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber) {
     if (paletteNumber == kWorldPaletteNumber)
-        return ResolvePaletteNamed(context, context.prompts.ChooseWorldPalette());
-    return ResolvePaletteNamed(context, std::to_string(paletteNumber));
+        return resolvePaletteNamed(context, context.prompts.ChooseWorldPalette());
+    return resolvePaletteNamed(context, std::to_string(paletteNumber));
 }
 
-BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name) {
+BmpColourTable resolvePaletteNamed(ConverterContext& context, std::string_view name) {
     const fs::path path = findPaletteFile(context.palsFolder, name);
     const PalFile pal = loadPaletteFile(path, "The palette file is shorter than 1048 bytes.");
     return colourTableFromPalette(pal.data);

@@ -35,6 +35,6 @@ BmpColourTable colourTableFromPalette(const PalData& data);
 BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber);
 
 // The same for a palette given by name ("grey" for the fallback itself); asks nothing.
-BmpColourTable ResolvePaletteNamed(ConverterContext& context, std::string_view name);
+BmpColourTable resolvePaletteNamed(ConverterContext& context, std::string_view name);
 
 } // namespace skarde

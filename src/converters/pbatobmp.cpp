@@ -40,8 +40,8 @@ ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inpu
                                  const fs::path& outputBase) {
     ProgressSink& progress = context.progress;
     UserPrompts& prompts = context.prompts;
-    progress.setMinimum(Bar::ProgressBar1, 0);
-    progress.setMinimum(Bar::ProgressBar2, 0);
+    progress.setMinimum(Bar::Files, 0);
+    progress.setMinimum(Bar::Rows, 0);
 
     Bytes input;
     try {
@@ -75,12 +75,12 @@ ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inpu
         result.outcome = Outcome::Refused;
         return closingMessage();
     }
-    progress.setValue(Bar::ProgressBar1, 0);
-    progress.setMaximum(Bar::ProgressBar1, header.bitmapCount + 1);
+    progress.setValue(Bar::Files, 0);
+    progress.setMaximum(Bar::Files, header.bitmapCount + 1);
 
     std::uint64_t offset = kPbaHeaderSize;
     for (int k = 0; k < header.bitmapCount; ++k) {
-        progress.setValue(Bar::ProgressBar2, 0);
+        progress.setValue(Bar::Rows, 0);
         PbaEntry entry;
         try {
             entry = locatePbaEntry(reader, offset);
@@ -94,7 +94,7 @@ ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inpu
             // A last entry without its palette part has no palette number inside the file.
             const BmpColourTable colourTable =
                 entry.trailer ? ResolvePalette(context, entry.trailer->paletteNumber)
-                              : ResolvePaletteNamed(context, kGreyPaletteName);
+                              : resolvePaletteNamed(context, kGreyPaletteName);
             const std::int32_t rows = pixelRows.rows;
             writeGameImageAsBmp(
                 context,
@@ -106,7 +106,7 @@ ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inpu
             break;
         }
         ++result.filesWritten;
-        progress.setValue(Bar::ProgressBar1, progress.value(Bar::ProgressBar1) + 1);
+        progress.setValue(Bar::Files, progress.value(Bar::Files) + 1);
         offset = entry.nextOffset;
     }
     return closingMessage();

@@ -52,8 +52,8 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
         context.prompts.reportProblem(
             problem.subject() == sourcePathText ? subject : problem.subject(), problem.what());
     };
-    context.progress.setMinimum(Bar::ProgressBar2, 0);
-    context.progress.setValue(Bar::ProgressBar2, 0);
+    context.progress.setMinimum(Bar::Rows, 0);
+    context.progress.setValue(Bar::Rows, 0);
     try {
         const Bytes source = readWholeFile(sourcePath);
         const ByteReader reader(source);

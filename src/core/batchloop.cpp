@@ -35,14 +35,14 @@ bool runRow(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run, s
 
 } // namespace
 
-BatchSummary RunBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run) {
+BatchSummary runBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run) {
     const bool loopCounts = run.fileBar == FileBar::CountedByLoop;
     BatchSummary summary;
     summary.marked = countMarked(run);
     if (loopCounts) {
         progress.show();
-        progress.setMinimum(Bar::ProgressBar1, 0);
-        progress.setMaximum(Bar::ProgressBar1, summary.marked);
+        progress.setMinimum(Bar::Files, 0);
+        progress.setMaximum(Bar::Files, summary.marked);
     }
     const bool started = summary.marked == 0 || !run.start || run.start();
     if (!started) {
@@ -55,7 +55,7 @@ BatchSummary RunBatch(ProgressSink& progress, UserPrompts& prompts, const BatchR
                 ++(runRow(progress, prompts, run, row) ? summary.succeeded : summary.failed);
             }
             if (loopCounts)
-                progress.setValue(Bar::ProgressBar1, handled);
+                progress.setValue(Bar::Files, handled);
         }
     }
     if (loopCounts) {

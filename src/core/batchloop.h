@@ -12,7 +12,7 @@
 
 namespace skarde {
 
-// Who moves ProgressBar1: the loop (from 0 to the number of marked rows, set after every row),
+// Who moves the files bar: the loop (from 0 to the number of marked rows, set after every row),
 // the step itself (the bitmap array converter counts its images; the window is shown and hidden
 // around each row), or nobody (the palette extraction shows no progress).
 enum class FileBar { CountedByLoop, CountedByStep, None };
@@ -41,6 +41,6 @@ struct BatchSummary {
     int failed = 0;
 };
 
-BatchSummary RunBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run);
+BatchSummary runBatch(ProgressSink& progress, UserPrompts& prompts, const BatchRun& run);
 
 } // namespace skarde

@@ -1,16 +1,16 @@
 #pragma once
 
-// The progress window as the converters see it: a caption and two bars. ProgressBar1 counts the
-// files of a run, ProgressBar2 the rows of the current image.
+// Where a run's progress goes: a caption and two bars, one counting the files of a run, the other
+// the rows of the current image.
 
 #include <cstddef>
 #include <string_view>
 
 namespace skarde {
 
-enum class Bar { ProgressBar1, ProgressBar2 };
+enum class Bar { Files, Rows };
 
-// What a sink keeps for each bar, and where: ProgressBar1 at index 0, ProgressBar2 at 1.
+// What a sink keeps for each bar, and where: the files bar at index 0, the rows bar at 1.
 struct BarState {
     int minimum = 0;
     int maximum = 100;
@@ -18,7 +18,7 @@ struct BarState {
 };
 
 constexpr std::size_t barIndex(Bar bar) {
-    return bar == Bar::ProgressBar1 ? 0 : 1;
+    return bar == Bar::Files ? 0 : 1;
 }
 
 class ProgressSink {

@@ -123,7 +123,7 @@ void BatchToolFrame::runOverMarkedRows(
         convertRow(index, list.item(index)->text());
         return true;
     };
-    RunBatch(context_.progress, context_.prompts, run);
+    runBatch(context_.progress, context_.prompts, run);
 }
 
 // A drive that cannot be read leaves the lists where they were.

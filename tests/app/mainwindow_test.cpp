@@ -35,7 +35,7 @@ std::vector<std::string> describe(const QMenu& menu) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { window.LoadAndShow(); }
+    void SetUp() override { window.loadAndShow(); }
 
     // A stand-in tool window of fixed size, counting how often one is made.
     MainWindow::ToolWindowFactory countingFactory(int& made, const QString& title) {

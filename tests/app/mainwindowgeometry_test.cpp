@@ -37,7 +37,7 @@ QRect stored(const SettingsSandbox& settings) {
 TEST(MainWindowGeometry, FirstRunOpensAtTheDefaults) {
     SettingsSandbox settings;
     MainWindow window;
-    window.LoadAndShow();
+    window.loadAndShow();
     EXPECT_EQ(window.frameGeometry(), kDefaultPixels);
 }
 
@@ -46,7 +46,7 @@ TEST(MainWindowGeometry, ClosingStoresTheOuterFrameInTwipsAndTheNextRunOpensTher
     QRect closedAt;
     {
         MainWindow window;
-        window.LoadAndShow();
+        window.loadAndShow();
         window.move(100, 120);
         window.resize(500, 400);
         closedAt = window.frameGeometry();
@@ -58,7 +58,7 @@ TEST(MainWindowGeometry, ClosingStoresTheOuterFrameInTwipsAndTheNextRunOpensTher
                                       closedAt.height() * 15));
 
     MainWindow nextRun;
-    nextRun.LoadAndShow();
+    nextRun.loadAndShow();
     EXPECT_EQ(nextRun.frameGeometry(), closedAt);
 }
 
@@ -67,7 +67,7 @@ TEST(MainWindowGeometry, ClosingWhileMinimizedKeepsTheStoredValues) {
     const QRect before(1500, 1500, 7500, 6000);
     store(settings, before);
     MainWindow window;
-    window.LoadAndShow();
+    window.loadAndShow();
     window.move(200, 10);
     window.showMinimized();
     window.close();
@@ -127,7 +127,7 @@ TEST(MainWindowGeometry, APlaceOnNoScreenFallsBackToTheDefaults) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     store(settings, QRect((screen.right() + 500) * 15, 1500, 6000, 6000));
     MainWindow window;
-    window.LoadAndShow();
+    window.loadAndShow();
     EXPECT_EQ(window.frameGeometry(), kDefaultPixels);
 }
 

@@ -43,31 +43,31 @@ TEST(ProgressWindow, IsATopLevelWindowOfTwoBarsCentredOnTheScreen) {
 TEST(ProgressWindow, KeepsWhatItsUsersSetWhileTheBarOnlyShowsAValidRange) {
     ProgressWindow window;
     QProgressBar* bar = barOf(window, "ProgressBar1");
-    window.setMinimum(Bar::ProgressBar1, 0);
-    window.setMaximum(Bar::ProgressBar1, 5);
-    window.setValue(Bar::ProgressBar1, 5);
+    window.setMinimum(Bar::Files, 0);
+    window.setMaximum(Bar::Files, 5);
+    window.setValue(Bar::Files, 5);
 
     // A shorter run sets its bound below the old position first.
-    window.setMaximum(Bar::ProgressBar1, 2);
-    EXPECT_EQ(window.value(Bar::ProgressBar1), 5);
-    EXPECT_EQ(window.maximum(Bar::ProgressBar1), 2);
+    window.setMaximum(Bar::Files, 2);
+    EXPECT_EQ(window.value(Bar::Files), 5);
+    EXPECT_EQ(window.maximum(Bar::Files), 2);
     EXPECT_LE(bar->value(), bar->maximum());
-    window.setValue(Bar::ProgressBar1, 1);
+    window.setValue(Bar::Files, 1);
     EXPECT_EQ(bar->maximum(), 2);
     EXPECT_EQ(bar->value(), 1);
 
     // A run with nothing marked: 0..0, an empty bar rather than a busy indicator.
-    window.setMaximum(Bar::ProgressBar1, 0);
-    window.setValue(Bar::ProgressBar1, 0);
-    EXPECT_EQ(window.maximum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(window.value(Bar::ProgressBar1), 0);
+    window.setMaximum(Bar::Files, 0);
+    window.setValue(Bar::Files, 0);
+    EXPECT_EQ(window.maximum(Bar::Files), 0);
+    EXPECT_EQ(window.value(Bar::Files), 0);
     EXPECT_GT(bar->maximum(), bar->minimum());
     EXPECT_EQ(bar->value(), bar->minimum());
 
     // Any whole number of rows.
-    window.setMaximum(Bar::ProgressBar2, 32767);
-    window.setValue(Bar::ProgressBar2, window.value(Bar::ProgressBar2) + 1);
-    EXPECT_EQ(window.value(Bar::ProgressBar2), 1);
+    window.setMaximum(Bar::Rows, 32767);
+    window.setValue(Bar::Rows, window.value(Bar::Rows) + 1);
+    EXPECT_EQ(window.value(Bar::Rows), 1);
     EXPECT_EQ(barOf(window, "ProgressBar2")->value(), 1);
 }
 
@@ -78,8 +78,8 @@ TEST(ProgressWindow, DrawsWhenShownThenAtMostEveryIntervalAndBeforeItHides) {
     PaintCounter counter;
     bar->installEventFilter(&counter);
     window.setCaption("Progress - a.bmp");
-    window.setMaximum(Bar::ProgressBar2, 10);
-    window.setValue(Bar::ProgressBar2, 2);
+    window.setMaximum(Bar::Rows, 10);
+    window.setValue(Bar::Rows, 2);
     window.show();
     ASSERT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Progress - a.bmp");
@@ -90,8 +90,8 @@ TEST(ProgressWindow, DrawsWhenShownThenAtMostEveryIntervalAndBeforeItHides) {
     const int shownPaints = counter.paints;
     now += ProgressWindow::kDrawIntervalMs - 1;
     window.setCaption("Progress - b.bmp");
-    window.setValue(Bar::ProgressBar2, 5);
-    EXPECT_EQ(window.value(Bar::ProgressBar2), 5);
+    window.setValue(Bar::Rows, 5);
+    EXPECT_EQ(window.value(Bar::Rows), 5);
     EXPECT_EQ(window.caption(), "Progress - b.bmp");
     EXPECT_EQ(bar->value(), 2);
     EXPECT_EQ(window.windowTitle(), "Progress - a.bmp");
@@ -99,19 +99,19 @@ TEST(ProgressWindow, DrawsWhenShownThenAtMostEveryIntervalAndBeforeItHides) {
 
     // The first change once the interval is over draws everything kept.
     now += 1;
-    window.setValue(Bar::ProgressBar2, 6);
+    window.setValue(Bar::Rows, 6);
     EXPECT_EQ(bar->value(), 6);
     EXPECT_EQ(window.windowTitle(), "Progress - b.bmp");
     EXPECT_GT(counter.paints, shownPaints);
 
     // Hiding draws what is pending first; hidden, it keeps caption and values for the next run.
-    window.setValue(Bar::ProgressBar2, 10);
+    window.setValue(Bar::Rows, 10);
     window.setCaption("Progress");
     window.hide();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(bar->value(), 10);
     EXPECT_EQ(window.windowTitle(), "Progress");
-    EXPECT_EQ(window.value(Bar::ProgressBar2), 10);
+    EXPECT_EQ(window.value(Bar::Rows), 10);
 }
 
 TEST(ProgressWindow, CannotBeClosedByTheUser) {

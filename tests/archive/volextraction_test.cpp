@@ -141,9 +141,9 @@ TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {
           member("4.txt", {4})});
     const ExtractionSummary summary = extract({true, false, true, true, false});
     EXPECT_EQ(summary.selected, 3);
-    EXPECT_EQ(rig.progress.minimum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 3);
-    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{1, 1, 2, 3, 3}));
+    EXPECT_EQ(rig.progress.minimum(Bar::Files), 0);
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 3);
+    EXPECT_EQ(rig.progress.positions(Bar::Files), (std::vector<int>{1, 1, 2, 3, 3}));
     EXPECT_EQ(handledRows, (std::vector<std::size_t>{0, 2, 3}));
     EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"0.txt", "2.txt", "3.txt"}));
     EXPECT_EQ(captionsSeen, (std::vector<std::string>{"Progress - 0.txt", "Progress - 2.txt",
@@ -156,8 +156,8 @@ TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {
 TEST_F(VolExtraction, ShowsAndHidesTheProgressWhenNothingIsSelected) {
     load({member("a.txt", {1}), member("b.txt", {2})});
     EXPECT_EQ(extract({}).selected, 0);
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{0, 0}));
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 0);
+    EXPECT_EQ(rig.progress.positions(Bar::Files), (std::vector<int>{0, 0}));
     EXPECT_NE(std::find(rig.progress.calls.begin(), rig.progress.calls.end(), "show"),
               rig.progress.calls.end());
     EXPECT_EQ(rig.progress.caption, "Progress");
@@ -305,8 +305,8 @@ TEST(VolExtractionAtScale, ListsAndExtractsThirtyThousandMembers) {
         ExtractSelectedMembers(context, directory, {std::vector<bool>(27000, true), out, false});
     EXPECT_EQ(summary.extracted, 27000);
     EXPECT_TRUE(prompts.problems.empty());
-    EXPECT_EQ(progress.maximum(Bar::ProgressBar1), 27000);
-    EXPECT_EQ(progress.positions(Bar::ProgressBar1).back(), 27000);
+    EXPECT_EQ(progress.maximum(Bar::Files), 27000);
+    EXPECT_EQ(progress.positions(Bar::Files).back(), 27000);
     EXPECT_EQ(test::folderEntries(out).size(), 30u);
     EXPECT_EQ(test::folderEntries(out / "d17").size(), 900u);
     EXPECT_EQ(readFile(out / "d0" / "m0"), (Bytes{0, 0}));

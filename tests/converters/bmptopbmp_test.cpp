@@ -319,7 +319,7 @@ TEST_F(BmpToPbmp, RefusesUnusableSourcesAndWritesNothing) {
         }
         EXPECT_EQ(readFile(fresh.out / "keep.bmp"), (Bytes{9, 9, 9}));
         EXPECT_EQ(test::folderEntries(fresh.out), std::vector<std::string>{"keep.bmp"});
-        EXPECT_EQ(fresh.progress.value(Bar::ProgressBar2), 0);
+        EXPECT_EQ(fresh.progress.value(Bar::Rows), 0);
     }
 }
 

@@ -142,7 +142,7 @@ TEST_F(PbaToBmp, ZeroBitmapsWritesNothingAndSaysZero) {
     EXPECT_EQ(result.filesWritten, 0);
     EXPECT_TRUE(outputs().empty());
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"0 BMP files extracted from PBA"});
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 1);
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 1);
 }
 
 TEST_F(PbaToBmp, AsksForTheWorldPaletteForEveryBitmapThatNamesIt) {

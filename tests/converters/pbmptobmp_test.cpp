@@ -209,7 +209,7 @@ TEST_F(PbmpToBmp, RefusesUnusableSourcesAndWritesNothing) {
         }
         EXPECT_EQ(readFile(fresh.out / "keep.pbmp"), (Bytes{9, 9, 9}));
         EXPECT_EQ(test::folderEntries(fresh.out), std::vector<std::string>{"keep.pbmp"});
-        EXPECT_EQ(fresh.progress.value(Bar::ProgressBar2), 0);
+        EXPECT_EQ(fresh.progress.value(Bar::Rows), 0);
         EXPECT_EQ(fresh.prompts.worldPaletteRequests, 0);
     }
 }

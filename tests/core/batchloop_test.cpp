@@ -34,18 +34,18 @@ BatchRun runOver(std::vector<bool> marks, test::RecordingProgress& progress, Run
     return run;
 }
 
-TEST(RunBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
+TEST(runBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
     const BatchSummary summary =
-        RunBatch(progress, prompts, runOver({true, false, true, true}, progress, record, {2}));
+        runBatch(progress, prompts, runOver({true, false, true, true}, progress, record, {2}));
     EXPECT_EQ(record.rows, (std::vector<std::size_t>{0, 2, 3}));
     EXPECT_EQ(record.captions,
               (std::vector<std::string>{"Progress - f0", "Progress - f2", "Progress - f3"}));
     EXPECT_EQ(record.shown, (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(progress.maximum(Bar::ProgressBar1), 3);
-    EXPECT_EQ(progress.positions(Bar::ProgressBar1), (std::vector<int>{1, 1, 2, 3}));
+    EXPECT_EQ(progress.maximum(Bar::Files), 3);
+    EXPECT_EQ(progress.positions(Bar::Files), (std::vector<int>{1, 1, 2, 3}));
     EXPECT_EQ(summary.marked, 3);
     EXPECT_EQ(summary.succeeded, 2);
     EXPECT_EQ(summary.failed, 1);
@@ -53,44 +53,44 @@ TEST(RunBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
     EXPECT_FALSE(progress.visible);
 }
 
-TEST(RunBatch, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneIsMarked) {
+TEST(runBatch, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneIsMarked) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
     int starts = 0;
     BatchRun run = runOver({true, true, false}, progress, record);
     run.start = [&] { return ++starts, false; };
-    const BatchSummary refused = RunBatch(progress, prompts, run);
+    const BatchSummary refused = runBatch(progress, prompts, run);
     EXPECT_EQ(refused.failed, 2);
     EXPECT_TRUE(record.rows.empty());
     EXPECT_FALSE(progress.visible);
 
     BatchRun empty = runOver({false, false}, progress, record);
     empty.start = run.start;
-    EXPECT_EQ(RunBatch(progress, prompts, empty).marked, 0);
+    EXPECT_EQ(runBatch(progress, prompts, empty).marked, 0);
     EXPECT_EQ(starts, 1);
 }
 
-TEST(RunBatch, LeavesTheFileBarToAStepThatCountsItself) {
+TEST(runBatch, LeavesTheFileBarToAStepThatCountsItself) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
     BatchRun run = runOver({true, true}, progress, record);
     run.fileBar = FileBar::CountedByStep;
-    RunBatch(progress, prompts, run);
+    runBatch(progress, prompts, run);
     EXPECT_EQ(record.shown, (std::vector<bool>{true, true}));
-    EXPECT_TRUE(progress.positions(Bar::ProgressBar1).empty());
+    EXPECT_TRUE(progress.positions(Bar::Files).empty());
     EXPECT_FALSE(progress.visible);
 
     RunRecord silent;
     BatchRun quiet = runOver({true}, progress, silent);
     quiet.fileBar = FileBar::None;
     progress.calls.clear();
-    RunBatch(progress, prompts, quiet);
+    runBatch(progress, prompts, quiet);
     EXPECT_TRUE(progress.calls.empty());
 }
 
-TEST(RunBatch, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
+TEST(runBatch, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     BatchRun run;
@@ -105,7 +105,7 @@ TEST(RunBatch, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
             throw Problem("f2.bmp", "The file cannot be read.");
         return true;
     };
-    const BatchSummary summary = RunBatch(progress, prompts, run);
+    const BatchSummary summary = runBatch(progress, prompts, run);
     EXPECT_EQ(summary.failed, 3);
     EXPECT_EQ(summary.succeeded, 1);
     EXPECT_EQ(prompts.problems,

@@ -199,14 +199,14 @@ TEST(Pbmp2BmpWindow, ConvertsTheMarkedFilesInListOrderCountingThemOnTheUpperBar)
         writeFile(rig.in / names[i], makePbmp(pbmpOf(3 + static_cast<int>(i), 2)));
     WindowOverRig over(rig);
     over.mark({0, 2, 4});
-    rig.progress.setValue(Bar::ProgressBar1, 7); // left over from a longer run
+    rig.progress.setValue(Bar::Files, 7); // left over from a longer run
     rig.progress.calls.clear();
 
     over.start()->click();
 
-    EXPECT_EQ(rig.progress.minimum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 3);
-    const std::vector<int> positions = rig.progress.positions(Bar::ProgressBar1);
+    EXPECT_EQ(rig.progress.minimum(Bar::Files), 0);
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 3);
+    const std::vector<int> positions = rig.progress.positions(Bar::Files);
     EXPECT_EQ(std::vector<int>(positions.begin() + 1, positions.end()),
               (std::vector<int>{1, 1, 2, 2, 3}));
     std::vector<std::string> captions;
@@ -281,8 +281,8 @@ TEST(Pbmp2BmpWindow, ALowerBarRunsOverEachImagesRows) {
     for (int height : {100, 10})
         for (int row = 0; row <= height; ++row)
             rows.push_back(row);
-    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar2), rows);
-    EXPECT_EQ(rig.progress.positions(Bar::ProgressBar1), (std::vector<int>{1, 2}));
+    EXPECT_EQ(rig.progress.positions(Bar::Rows), rows);
+    EXPECT_EQ(rig.progress.positions(Bar::Files), (std::vector<int>{1, 2}));
 }
 
 TEST(Pbmp2BmpWindow, AFileThatIsNotAPbmpIsRefusedOnceAndTheRunGoesOn) {
@@ -304,8 +304,8 @@ TEST(Pbmp2BmpWindow, AFileThatIsNotAPbmpIsRefusedOnceAndTheRunGoesOn) {
     EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"a.bmp", "c.bmp"}));
     EXPECT_FALSE(rig.progress.isVisible());
     EXPECT_EQ(rig.progress.windowTitle(), "Progress");
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 3);
-    EXPECT_EQ(rig.progress.value(Bar::ProgressBar1), 3);
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 3);
+    EXPECT_EQ(rig.progress.value(Bar::Files), 3);
 }
 
 TEST(Pbmp2BmpWindow, AFileThatCannotBeWrittenIsReportedByNameAndTheRunGoesOn) {
@@ -339,9 +339,9 @@ TEST(Pbmp2BmpWindow, StartWithNothingMarkedConvertsNothingAndLeavesTheBarsEmpty)
     control<QPushButton>(window, "cmdconvert")->click();
 
     EXPECT_TRUE(test::folderEntries(rig.out).empty());
-    EXPECT_EQ(rig.progress.minimum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(rig.progress.maximum(Bar::ProgressBar1), 0);
-    EXPECT_EQ(rig.progress.value(Bar::ProgressBar1), 0);
+    EXPECT_EQ(rig.progress.minimum(Bar::Files), 0);
+    EXPECT_EQ(rig.progress.maximum(Bar::Files), 0);
+    EXPECT_EQ(rig.progress.value(Bar::Files), 0);
     EXPECT_FALSE(rig.progress.isVisible());
     EXPECT_EQ(rig.progress.windowTitle(), "Progress");
     EXPECT_EQ(rig.answerer.seen().size(), 0u);
@@ -419,8 +419,8 @@ TEST(Pbmp2BmpWindow, ALongRunIsDrawnAlongTheWayNotPerRowAndEndsWithTheBarsWhereT
                                         [](int row) { return row > 0 && row < kHeight; });
     EXPECT_GE(midImage, 3) << "drawn during the run";
     EXPECT_LT(paints.shown.size(), std::size_t{kHeight / 5}) << "drawn on every few rows";
-    EXPECT_EQ(rig.progress.value(Bar::ProgressBar1), 3);
-    EXPECT_EQ(rig.progress.value(Bar::ProgressBar2), kHeight);
+    EXPECT_EQ(rig.progress.value(Bar::Files), 3);
+    EXPECT_EQ(rig.progress.value(Bar::Rows), kHeight);
     EXPECT_EQ(bar1->maximum(), 3);
     EXPECT_EQ(bar1->value(), 3);
     EXPECT_EQ(bar2->maximum(), kHeight);

@@ -259,9 +259,8 @@ TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
         over.start()->click();
 
         EXPECT_EQ(stillSelected, (std::vector<int>{2, 1, 0}));
-        EXPECT_EQ(over.rig.progress.maximum(Bar::ProgressBar1), 3);
-        EXPECT_EQ(over.rig.progress.positions(Bar::ProgressBar1),
-                  (std::vector<int>{1, 1, 2, 3, 3}));
+        EXPECT_EQ(over.rig.progress.maximum(Bar::Files), 3);
+        EXPECT_EQ(over.rig.progress.positions(Bar::Files), (std::vector<int>{1, 1, 2, 3, 3}));
         EXPECT_EQ(folderEntries(over.rig.out),
                   (std::vector<std::string>{"c.txt", "sound.wav", "textures"}));
         EXPECT_EQ(readFile(over.rig.out / "sound.wav"), Bytes{4});

@@ -123,8 +123,8 @@ void ProgressWindow::letPaintEventsThrough() {
 
 void ProgressWindow::pushToControls() {
     setWindowTitle(caption_);
-    pushToBar(Bar::ProgressBar1);
-    pushToBar(Bar::ProgressBar2);
+    pushToBar(Bar::Files);
+    pushToBar(Bar::Rows);
 }
 
 // The bar widget only ever sees a valid range and a position inside it; the sink itself keeps

@@ -37,12 +37,12 @@ BrowserWindow::BrowserWindow(QString startingAddress, BrowserPages pages, QWidge
     setWindowTitle(QString());
     buildToolBar();
     buildAddressStrip();
-    brwWebBrowser_ = new QWebEngineView(this);
-    brwWebBrowser_->setObjectName(QStringLiteral("brwWebBrowser"));
-    brwWebBrowser_->setGeometry(twipsRect(50, 1215, 5393, 3734));
+    pageView_ = new QWebEngineView(this);
+    pageView_->setObjectName(QStringLiteral("brwWebBrowser"));
+    pageView_->setGeometry(twipsRect(50, 1215, 5393, 3734));
     // Pages reached by links show "Working..." too, until they are no longer loading.
-    connect(brwWebBrowser_, &QWebEngineView::loadStarted, this, &BrowserWindow::showWorking);
-    connect(brwWebBrowser_, &QWebEngineView::loadFinished, this, &BrowserWindow::showPageTitle);
+    connect(pageView_, &QWebEngineView::loadStarted, this, &BrowserWindow::showWorking);
+    connect(pageView_, &QWebEngineView::loadFinished, this, &BrowserWindow::showPageTitle);
     resize(twipsSize(kInitialWidth, kInitialHeight));
 }
 
@@ -51,13 +51,13 @@ QSize BrowserWindow::sizeHint() const {
 }
 
 void BrowserWindow::buildToolBar() {
-    tbToolBar_ = new QToolBar(this);
-    tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
-    tbToolBar_->setIconSize(QSize(24, 24));
-    tbToolBar_->setGeometry(twipsRect(0, 0, kInitialWidth, kToolBarHeight));
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->setGeometry(twipsRect(0, 0, kInitialWidth, kToolBarHeight));
     for (const char* name : kButtonKeys) {
         const QString key = QString::fromLatin1(name);
-        QAction* button = tbToolBar_->addAction(toolBarIcon(key), key);
+        QAction* button = toolBar_->addAction(toolBarIcon(key), key);
         button->setObjectName(key);
         button->setToolTip(key);
         connect(button, &QAction::triggered, this, [this, key] { pressButton(key); });
@@ -65,21 +65,21 @@ void BrowserWindow::buildToolBar() {
 }
 
 void BrowserWindow::buildAddressStrip() {
-    picAddress_ = new QWidget(this);
-    picAddress_->setObjectName(QStringLiteral("picAddress"));
-    picAddress_->setGeometry(twipsRect(0, kAddressStripTop, kInitialWidth, kAddressStripHeight));
-    lblAddress_ = new QLabel(QStringLiteral("&Address:"), picAddress_);
-    lblAddress_->setObjectName(QStringLiteral("lblAddress"));
-    lblAddress_->setGeometry(twipsRect(45, kLabelTop, 3075, kLabelHeight));
-    cboAddress_ = new QComboBox(picAddress_);
-    cboAddress_->setObjectName(QStringLiteral("cboAddress"));
-    cboAddress_->setEditable(true);
+    addressStrip_ = new QWidget(this);
+    addressStrip_->setObjectName(QStringLiteral("picAddress"));
+    addressStrip_->setGeometry(twipsRect(0, kAddressStripTop, kInitialWidth, kAddressStripHeight));
+    addressLabel_ = new QLabel(QStringLiteral("&Address:"), addressStrip_);
+    addressLabel_->setObjectName(QStringLiteral("lblAddress"));
+    addressLabel_->setGeometry(twipsRect(45, kLabelTop, 3075, kLabelHeight));
+    addressBox_ = new QComboBox(addressStrip_);
+    addressBox_->setObjectName(QStringLiteral("cboAddress"));
+    addressBox_->setEditable(true);
     // The list holds the starting address alone; typed addresses are not added.
-    cboAddress_->setInsertPolicy(QComboBox::NoInsert);
-    cboAddress_->setGeometry(twipsRect(45, 300, 3795, 315));
-    lblAddress_->setBuddy(cboAddress_);
-    connect(cboAddress_, &QComboBox::activated, this, [this] { navigateToAddressBox(); });
-    connect(cboAddress_->lineEdit(), &QLineEdit::returnPressed, this,
+    addressBox_->setInsertPolicy(QComboBox::NoInsert);
+    addressBox_->setGeometry(twipsRect(45, 300, 3795, 315));
+    addressLabel_->setBuddy(addressBox_);
+    connect(addressBox_, &QComboBox::activated, this, [this] { navigateToAddressBox(); });
+    connect(addressBox_->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { navigateToAddressBox(); });
 }
 
@@ -92,14 +92,14 @@ void BrowserWindow::showEvent(QShowEvent* event) {
 }
 
 void BrowserWindow::Form_Load() {
-    tbToolBar_->repaint();
+    toolBar_->repaint();
     Form_Resize();
-    cboAddress_->move(twipsToPixels(50), twipsToPixels(kLabelTop + kLabelHeight + 15));
+    addressBox_->move(twipsToPixels(50), twipsToPixels(kLabelTop + kLabelHeight + 15));
     if (startingAddress_.isEmpty()) {
         return;
     }
-    cboAddress_->setEditText(startingAddress_);
-    cboAddress_->addItem(startingAddress_);
+    addressBox_->setEditText(startingAddress_);
+    addressBox_->addItem(startingAddress_);
     navigate(QUrl::fromUserInput(startingAddress_));
 }
 
@@ -110,37 +110,37 @@ void BrowserWindow::resizeEvent(QResizeEvent* event) {
 
 // A window smaller than the margins keeps the last sizes that fitted.
 void BrowserWindow::Form_Resize() {
-    tbToolBar_->resize(width(), tbToolBar_->height());
-    picAddress_->resize(width(), picAddress_->height());
+    toolBar_->resize(width(), toolBar_->height());
+    addressStrip_->resize(width(), addressStrip_->height());
     const int innerWidth = pixelsToTwips(width()) - kMargins;
     const int belowStrip =
         pixelsToTwips(height()) - (kAddressStripTop + kAddressStripHeight) - kMargins;
     if (innerWidth >= 0) {
-        cboAddress_->resize(twipsToPixels(innerWidth), cboAddress_->height());
-        brwWebBrowser_->resize(twipsToPixels(innerWidth), brwWebBrowser_->height());
+        addressBox_->resize(twipsToPixels(innerWidth), addressBox_->height());
+        pageView_->resize(twipsToPixels(innerWidth), pageView_->height());
     }
     if (belowStrip >= 0) {
-        brwWebBrowser_->resize(brwWebBrowser_->width(), twipsToPixels(belowStrip));
+        pageView_->resize(pageView_->width(), twipsToPixels(belowStrip));
     }
 }
 
 void BrowserWindow::pressButton(const QString& key) {
     // A button that finds nothing to load leaves the caption on the page's title at once.
     showWorking();
-    QWebEngineHistory& history = *brwWebBrowser_->history();
+    QWebEngineHistory& history = *pageView_->history();
     if (key == QLatin1String("Back") && history.canGoBack()) {
-        brwWebBrowser_->back();
+        pageView_->back();
     } else if (key == QLatin1String("Forward") && history.canGoForward()) {
-        brwWebBrowser_->forward();
-    } else if (key == QLatin1String("Refresh") && !brwWebBrowser_->url().isEmpty()) {
-        brwWebBrowser_->reload();
+        pageView_->forward();
+    } else if (key == QLatin1String("Refresh") && !pageView_->url().isEmpty()) {
+        pageView_->reload();
     } else if (key == QLatin1String("Home")) {
         navigate(QUrl::fromUserInput(pages_.home));
     } else if (key == QLatin1String("Search")) {
         navigate(QUrl::fromUserInput(pages_.search));
     } else {
         if (key == QLatin1String("Stop")) {
-            brwWebBrowser_->stop();
+            pageView_->stop();
         }
         showPageTitle();
     }
@@ -155,7 +155,7 @@ void BrowserWindow::navigateToAddressBox() {
     addressNavigationQueued_ = true;
     QTimer::singleShot(0, this, [this] {
         addressNavigationQueued_ = false;
-        navigate(QUrl::fromUserInput(cboAddress_->currentText()));
+        navigate(QUrl::fromUserInput(addressBox_->currentText()));
     });
 }
 
@@ -165,7 +165,7 @@ void BrowserWindow::navigate(const QUrl& address) {
         return;
     }
     showWorking();
-    brwWebBrowser_->load(address);
+    pageView_->load(address);
 }
 
 void BrowserWindow::showWorking() {
@@ -173,7 +173,7 @@ void BrowserWindow::showWorking() {
 }
 
 void BrowserWindow::showPageTitle() {
-    setWindowTitle(brwWebBrowser_->title());
+    setWindowTitle(pageView_->title());
 }
 
 } // namespace skarde::gui

@@ -46,11 +46,11 @@ private:
 
     QString startingAddress_;
     BrowserPages pages_;
-    QToolBar* tbToolBar_ = nullptr;
-    QWidget* picAddress_ = nullptr;
-    QLabel* lblAddress_ = nullptr;
-    QComboBox* cboAddress_ = nullptr;
-    QWebEngineView* brwWebBrowser_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QWidget* addressStrip_ = nullptr;
+    QLabel* addressLabel_ = nullptr;
+    QComboBox* addressBox_ = nullptr;
+    QWebEngineView* pageView_ = nullptr;
     bool loaded_ = false;
     bool addressNavigationQueued_ = false;
 };

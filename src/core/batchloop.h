@@ -1,7 +1,7 @@
 #pragma once
 
-// The loop every batch shares, in the tool windows, the archive extraction and the command line:
-// one step per marked row, in order, with the progress window's caption and file bar.
+// The loop every batch shares, over files or archive members: one step per marked row, in order,
+// with the progress caption and the files bar.
 
 #include "progresssink.h"
 #include "userprompts.h"
@@ -13,8 +13,8 @@
 namespace skarde {
 
 // Who moves the files bar: the loop (from 0 to the number of marked rows, set after every row),
-// the step itself (the bitmap array converter counts its images; the window is shown and hidden
-// around each row), or nobody (the palette extraction shows no progress).
+// the step itself (the bitmap array converter counts its images; the progress is shown and
+// hidden around each row), or nobody (the palette extraction shows no progress).
 enum class FileBar { CountedByLoop, CountedByStep, None };
 
 struct BatchRun {

@@ -16,7 +16,7 @@ class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
 
-    // A message with an OK button, in the program's own words.
+    // A message to acknowledge, in the program's own words.
     virtual void showMessage(std::string_view text, MessageKind kind) = 0;
     // A file or member that could not be handled, and why.
     virtual void reportProblem(std::string_view subject, std::string_view problem) = 0;

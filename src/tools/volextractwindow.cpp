@@ -162,7 +162,7 @@ void VolExtractWindow::connectEvents() {
             &VolExtractWindow::loadPressedArchive);
     // "Mark All Files" has unticked itself by then, and the press has made its row current.
     connect(list1_, &QAbstractItemView::pressed, this, [this] {
-        if (command1_->text() == kPreviewOn)
+        if (previewOn_)
             PreviewSelectedMember();
     });
     list1_->installEventFilter(this);
@@ -177,8 +177,7 @@ bool VolExtractWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list1_ && event->type() == QEvent::KeyPress)
         keysPressedInList_.insert(static_cast<QKeyEvent*>(event)->key());
     else if (watched == list1_ && event->type() == QEvent::KeyRelease &&
-             keysPressedInList_.remove(static_cast<QKeyEvent*>(event)->key()) &&
-             command1_->text() == kPreviewOn)
+             keysPressedInList_.remove(static_cast<QKeyEvent*>(event)->key()) && previewOn_)
         PreviewSelectedMember();
     else if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonRelease)
         UpdateStartButton();
@@ -271,13 +270,16 @@ void VolExtractWindow::changeZoom(int factor) {
 }
 
 void VolExtractWindow::togglePreview() {
-    if (command1_->text() == kPreviewOff) {
-        command1_->setText(kPreviewOn);
+    setPreviewOn(!previewOn_);
+    if (previewOn_)
         openPreviewWindow();
-    } else {
-        command1_->setText(kPreviewOff);
+    else
         closePreviewWindow();
-    }
+}
+
+void VolExtractWindow::setPreviewOn(bool on) {
+    previewOn_ = on;
+    command1_->setText(on ? kPreviewOn : kPreviewOff);
 }
 
 // Right of the extractor, tops level; a child of the main window like the extractor. The
@@ -329,8 +331,7 @@ void VolExtractWindow::closePreviewWindow() {
 // A closed window lingers until its deletion: from now on it is not the preview any more.
 void VolExtractWindow::previewClosed() {
     preview_ = nullptr;
-    if (command1_->text() == kPreviewOn)
-        command1_->setText(kPreviewOff);
+    setPreviewOn(false);
 }
 
 } // namespace skarde::gui

@@ -52,6 +52,8 @@ private:
     void fillMemberLists();
     void loadPressedArchive();
     void togglePreview();
+    // The toggle's caption follows the state; the state is never read back from the caption.
+    void setPreviewOn(bool on);
     void openPreviewWindow();
     void closePreviewWindow();
     void previewClosed();
@@ -65,6 +67,7 @@ private:
     QCheckBox* check2_ = nullptr;
     QPushButton* command1_ = nullptr;
     VolDirectory directory_;
+    bool previewOn_ = false;
     int zoom_ = 1;
     // The width and height of the member previewed last, unzoomed.
     QSize previewedPictureSize_;

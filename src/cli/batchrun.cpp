@@ -32,8 +32,7 @@ int runBitmapCommand(std::span<const std::string> arguments, const CommandEnviro
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
     makeOutputFolder(outputFolder);
-    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
-                            ReplaceAnswer::AskOnTerminal);
+    TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal, worldPaletteFrom(parsed));
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
     return convertEachInput(inputs, prompts, progress, fileBar, [&](const fs::path& input) {

@@ -132,7 +132,7 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
     makeOutputFolder(outputFolder);
-    TerminalPrompts prompts("Grey", ReplaceAnswer::AskOnTerminal);
+    TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal);
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 

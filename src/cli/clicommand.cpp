@@ -1,5 +1,6 @@
 #include "clicommand.h"
 
+#include "converters/palette.h"
 #include "core/fileio.h"
 
 #include <system_error>
@@ -31,6 +32,10 @@ fs::path palsFolderFrom(const ParsedArguments& parsed, const CommandEnvironment&
     if (const auto folder = parsed.value("--pals"))
         return fs::u8path(*folder);
     return environment.defaultPalsFolder;
+}
+
+std::string worldPaletteFrom(const ParsedArguments& parsed) {
+    return parsed.value("--world-palette").value_or(std::string(kDefaultWorldPaletteName));
 }
 
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed) {

@@ -43,6 +43,8 @@ void makeOutputFolder(const std::filesystem::path& folder);
 // --pals, or the default folder.
 std::filesystem::path palsFolderFrom(const ParsedArguments& parsed,
                                      const CommandEnvironment& environment);
+// --world-palette, or the palette a world-dependent image gets when the user names none.
+std::string worldPaletteFrom(const ParsedArguments& parsed);
 // The operands, at least one; a usage error otherwise.
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed);
 

@@ -21,7 +21,7 @@ int runPpl2Pal(std::span<const std::string> arguments, const CommandEnvironment&
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
     makeOutputFolder(outputFolder);
-    TerminalPrompts prompts("Grey", replace);
+    TerminalPrompts prompts(replace);
     TerminalProgress progress; // the extraction shows no progress; the context needs a sink
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 

@@ -2,6 +2,7 @@
 
 // The command line's user: messages on the standard streams, answers fixed by options.
 
+#include "converters/palette.h"
 #include "core/userprompts.h"
 
 #include <string>
@@ -12,7 +13,8 @@ enum class ReplaceAnswer { Yes, No, AskOnTerminal };
 
 class TerminalPrompts : public UserPrompts {
 public:
-    TerminalPrompts(std::string worldPalette, ReplaceAnswer replaceAnswer)
+    explicit TerminalPrompts(ReplaceAnswer replaceAnswer,
+                             std::string worldPalette = std::string(kDefaultWorldPaletteName))
         : worldPalette_(std::move(worldPalette)), replaceAnswer_(replaceAnswer) {}
 
     // The input being worked on; messages in the program's own words are prefixed with it.

@@ -44,7 +44,7 @@ int runList(std::span<const std::string> arguments) {
     const ParsedArguments parsed = parseArguments(arguments, {});
     if (parsed.operands.size() != 1)
         throw UsageError("vol list takes one archive");
-    TerminalPrompts prompts("Grey", ReplaceAnswer::No); // reports only
+    TerminalPrompts prompts(ReplaceAnswer::No); // reports only
     const auto directory = readDirectory(parsed.operands[0], prompts);
     if (!directory)
         return kExitSomeFailed;
@@ -95,8 +95,7 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
     const fs::path outputFolder = outputFolderFrom(parsed);
     if (parsed.operands.empty())
         throw UsageError("no archive given");
-    TerminalPrompts prompts(parsed.value("--world-palette").value_or("Grey"),
-                            ReplaceAnswer::AskOnTerminal);
+    TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal, worldPaletteFrom(parsed));
     const auto directory = readDirectory(parsed.operands[0], prompts);
     if (!directory)
         return kExitSomeFailed;

@@ -13,6 +13,8 @@
 namespace skarde {
 
 inline constexpr std::string_view kGreyPaletteName = "grey";
+// The world palette of a world-dependent image when the user names none.
+inline constexpr std::string_view kDefaultWorldPaletteName = "Grey";
 
 // The palette file for `name` in the pals folder, or grey.pal when there is none or the name
 // would reach outside the folder. Throws Problem when grey.pal itself is missing.

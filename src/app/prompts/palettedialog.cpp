@@ -1,5 +1,6 @@
 #include "palettedialog.h"
 
+#include "converters/palette.h"
 #include "widgets/twips.h"
 
 #include <QComboBox>
@@ -10,11 +11,16 @@ namespace skarde::gui {
 
 namespace {
 
+QString defaultWorldPalette() {
+    return QString::fromLatin1(kDefaultWorldPaletteName.data(),
+                               static_cast<qsizetype>(kDefaultWorldPaletteName.size()));
+}
+
 const QStringList& worldPaletteNames() {
     static const QStringList names{QStringLiteral("AlienWorld"), QStringLiteral("DesertWorld"),
                                    QStringLiteral("IceWorld"),   QStringLiteral("LushWorld"),
                                    QStringLiteral("MarsWorld"),  QStringLiteral("mudWorld"),
-                                   QStringLiteral("Grey")};
+                                   defaultWorldPalette()};
     return names;
 }
 
@@ -45,7 +51,7 @@ PaletteDialog::PaletteDialog()
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->addItems(worldPaletteNames());
-    combo_->setCurrentText(QString::fromLatin1(kDefaultWorldPalette));
+    combo_->setCurrentText(defaultWorldPalette());
     combo_->setGeometry(twipsRect(120, 405, 4215, 375));
 
     QPushButton* ok =
@@ -58,13 +64,13 @@ PaletteDialog::PaletteDialog()
 }
 
 void PaletteDialog::cancel() {
-    combo_->setCurrentText(QString::fromLatin1(kDefaultWorldPalette));
+    combo_->setCurrentText(defaultWorldPalette());
     reject();
 }
 
 QString PaletteDialog::answer() const {
     if (result() != QDialog::Accepted)
-        return QString::fromLatin1(kDefaultWorldPalette);
+        return defaultWorldPalette();
     return combo_->currentText();
 }
 

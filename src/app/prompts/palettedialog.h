@@ -27,8 +27,6 @@ private:
     QComboBox* combo_ = nullptr;
 };
 
-inline constexpr const char* kDefaultWorldPalette = "Grey";
-
 // Shows a fresh palette dialog modally and returns its answer.
 std::string ChooseWorldPalette();
 

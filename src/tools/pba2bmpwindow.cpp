@@ -34,10 +34,10 @@ void Pba2BmpWindow::layOut() {
     QFrame* start = addFrame(window, twipsRect(6600, 5355, 2175, 720), QStringLiteral("Frame8"));
     place(*frame_->startButton(), *start, twipsRect(120, 120, 1935, 480));
     QFrame* count = addFrame(window, twipsRect(6600, 6180, 2175, 615), QStringLiteral("Frame9"));
-    auto* label2 = new QLabel(QStringLiteral("Files Extracted"), count);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setAlignment(Qt::AlignCenter);
-    label2->setGeometry(twipsRect(120, 60, 1935, 255));
+    auto* countHeading = new QLabel(QStringLiteral("Files Extracted"), count);
+    countHeading->setObjectName(QStringLiteral("Label2"));
+    countHeading->setAlignment(Qt::AlignCenter);
+    countHeading->setGeometry(twipsRect(120, 60, 1935, 255));
     filesExtracted_ = new QLabel(QStringLiteral("0"), count);
     filesExtracted_->setObjectName(QStringLiteral("Label7"));
     filesExtracted_->setFont(startButtonFont(filesExtracted_->font()));

@@ -99,20 +99,21 @@ void VolExtractWindow::layOut() {
     place(*frame_->dir1(), window, twipsRect(240, 1080, 2895, 2790));
     place(*frame_->file1(), window, twipsRect(240, 3960, 2895, 2625));
 
-    QFrame* heading = addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
-    QLabel* label4 = addLabel(*heading, "Label4", QStringLiteral("Files to Extract"),
-                              twipsRect(120, 240, 2895, 375));
-    label4->setFont(headingFont(label4->font()));
-    label4->setAlignment(Qt::AlignCenter);
+    QFrame* headingFrame =
+        addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
+    QLabel* heading = addLabel(*headingFrame, "Label4", QStringLiteral("Files to Extract"),
+                               twipsRect(120, 240, 2895, 375));
+    heading->setFont(headingFont(heading->font()));
+    heading->setAlignment(Qt::AlignCenter);
     QFrame* members = addFrame(window, twipsRect(3360, 840, 3135, 5895), QStringLiteral("Frame4"));
     list1_ = named(new QListWidget(members), "List1");
     list1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Archives hold tens of thousands of members: rows of one height lay out at once.
     list1_->setUniformItemSizes(true);
     place(*list1_, *members, twipsRect(120, 240, 2895, 3180));
-    QLabel* label5 = addLabel(*members, "Label5", QStringLiteral("LZH Compressed Files"),
-                              twipsRect(120, 3720, 2895, 255));
-    label5->setFont(boldFont(label5->font()));
+    QLabel* compressedHeading = addLabel(*members, "Label5", QStringLiteral("LZH Compressed Files"),
+                                         twipsRect(120, 3720, 2895, 255));
+    compressedHeading->setFont(boldFont(compressedHeading->font()));
     list2_ = named(new QListWidget(members), "List2");
     list2_->setUniformItemSizes(true);
     place(*list2_, *members, twipsRect(120, 4050, 2895, 1620));
@@ -138,9 +139,9 @@ void VolExtractWindow::layOut() {
         addFrame(window, twipsRect(6615, 5670, 3240, 1065), QStringLiteral("Frame10"));
     command1_ = named(new WrappingButton(kPreviewOff, preview), "Command1");
     command1_->setGeometry(twipsRect(210, 315, 1215, 495));
-    QLabel* label6 =
+    QLabel* zoomHeading =
         addLabel(*preview, "Label6", QStringLiteral("ZOOM"), twipsRect(1890, 210, 1095, 255));
-    label6->setAlignment(Qt::AlignCenter);
+    zoomHeading->setAlignment(Qt::AlignCenter);
     const char* zoomNames[] = {"Command2", "Command3", "Command4"};
     for (int factor = 2; factor <= 4; ++factor) {
         auto* button = named(new QPushButton(QStringLiteral("X%1").arg(factor), preview),

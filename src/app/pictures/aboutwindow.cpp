@@ -48,9 +48,9 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog) {
                     QRect(4905, 4800, 4095, 1170), kWhite)
         ->setWordWrap(true);
 
-    auto* line0 = new LineShape(picture, {4095, 6165}, {9512, 6165}, QColor(255, 0, 0), 2);
-    auto* line1 = new LineShape(picture, {4080, 6150}, {9512, 6150}, QColor(192, 0, 0), 1);
-    for (auto [line, index] : {std::pair{line0, 0}, {line1, 1}}) {
+    auto* redLine = new LineShape(picture, {4095, 6165}, {9512, 6165}, QColor(255, 0, 0), 2);
+    auto* darkRedLine = new LineShape(picture, {4080, 6150}, {9512, 6150}, QColor(192, 0, 0), 1);
+    for (auto [line, index] : {std::pair{redLine, 0}, {darkRedLine, 1}}) {
         line->setObjectName(QStringLiteral("Line1"));
         line->setProperty("index", index);
     }

@@ -13,10 +13,10 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmSplash"));
     QLabel* picture = makePictureWindow(*this);
 
-    auto* command1 = new QPushButton(QStringLiteral("Continue"), picture);
-    command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(twipsRect(3840, 6720, 2055, 375));
-    connect(command1, &QPushButton::clicked, this, &SplashWindow::continueChosen);
+    auto* continueButton = new QPushButton(QStringLiteral("Continue"), picture);
+    continueButton->setObjectName(QStringLiteral("Command1"));
+    continueButton->setGeometry(twipsRect(3840, 6720, 2055, 375));
+    connect(continueButton, &QPushButton::clicked, this, &SplashWindow::continueChosen);
 
     // Drawn in the colour of a window's text area, light on the dark foot of the picture.
     QLabel* version =

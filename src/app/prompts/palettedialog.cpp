@@ -46,13 +46,13 @@ PaletteDialog::PaletteDialog()
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 60, 4455, 960));
 
-    combo_ = new QComboBox(frame);
-    combo_->setObjectName(QStringLiteral("Combo1"));
-    combo_->setEditable(true);
-    combo_->setInsertPolicy(QComboBox::NoInsert);
-    combo_->addItems(worldPaletteNames());
-    combo_->setCurrentText(defaultWorldPalette());
-    combo_->setGeometry(twipsRect(120, 405, 4215, 375));
+    worldPaletteBox_ = new QComboBox(frame);
+    worldPaletteBox_->setObjectName(QStringLiteral("Combo1"));
+    worldPaletteBox_->setEditable(true);
+    worldPaletteBox_->setInsertPolicy(QComboBox::NoInsert);
+    worldPaletteBox_->addItems(worldPaletteNames());
+    worldPaletteBox_->setCurrentText(defaultWorldPalette());
+    worldPaletteBox_->setGeometry(twipsRect(120, 405, 4215, 375));
 
     QPushButton* ok =
         makeButton(this, "OKButton", QStringLiteral("OK"), twipsRect(4695, 120, 1215, 375));
@@ -64,14 +64,14 @@ PaletteDialog::PaletteDialog()
 }
 
 void PaletteDialog::cancel() {
-    combo_->setCurrentText(defaultWorldPalette());
+    worldPaletteBox_->setCurrentText(defaultWorldPalette());
     reject();
 }
 
 QString PaletteDialog::answer() const {
     if (result() != QDialog::Accepted)
         return defaultWorldPalette();
-    return combo_->currentText();
+    return worldPaletteBox_->currentText();
 }
 
 std::string ChooseWorldPalette() {

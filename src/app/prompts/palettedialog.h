@@ -24,7 +24,7 @@ public:
 private:
     void cancel();
 
-    QComboBox* combo_ = nullptr;
+    QComboBox* worldPaletteBox_ = nullptr;
 };
 
 // Shows a fresh palette dialog modally and returns its answer.

@@ -138,7 +138,7 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName) {
 
 fs::path memberRelativePath(std::string_view rawName) {
     if (const auto reason = unsafeMemberNameReason(rawName))
-        throw Problem(decodeMemberName(rawName), *reason);
+        throw Problem::refusal(decodeMemberName(rawName), *reason);
     fs::path path;
     for (std::string_view part : splitName(rawName)) {
         if (part.empty() || part == ".")

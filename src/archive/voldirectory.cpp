@@ -23,7 +23,7 @@ std::string count(std::int64_t value, const char* unit) {
 }
 
 [[noreturn]] void refuse(const VolArchive& archive, const std::string& reason) {
-    throw Problem(archive.name(), "This is not a usable VOL archive: " + reason);
+    throw Problem::refusal(archive.name(), "This is not a usable VOL archive: " + reason);
 }
 
 DirectoryLayout locateDirectory(VolArchive& archive) {

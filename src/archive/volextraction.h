@@ -12,13 +12,9 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <string_view>
 #include <vector>
 
 namespace skarde {
-
-// The scratch file a bitmap member is written to before its conversion, in the output folder.
-inline constexpr std::string_view kExtractionScratchName = "temp.bmp";
 
 struct ExtractionRequest {
     // One flag per stored row (row r of VolDirectory::storedRows); missing rows are unselected.

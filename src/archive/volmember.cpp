@@ -14,10 +14,11 @@ namespace fs = std::filesystem;
 Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry) {
     const std::int64_t start = std::int64_t{entry.dataOffset} + kVolBlockHeaderSize;
     if (entry.dataOffset < 0 || entry.size < 0 || !archive.holds(start, entry.size))
-        throw Problem(decodeMemberName(entry.name),
-                      "The member's " + std::to_string(entry.size) + " bytes of data at byte " +
-                          std::to_string(entry.dataOffset) + " lie outside the archive of " +
-                          std::to_string(archive.length()) + " bytes.");
+        throw Problem::refusal(decodeMemberName(entry.name),
+                               "The member's " + std::to_string(entry.size) +
+                                   " bytes of data at byte " + std::to_string(entry.dataOffset) +
+                                   " lie outside the archive of " +
+                                   std::to_string(archive.length()) + " bytes.");
     return archive.read(start, entry.size);
 }
 

@@ -4,6 +4,7 @@
 #include "archive/volextraction.h"
 #include "core/fileio.h"
 #include "core/guardedstep.h"
+#include "core/problem.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 
@@ -82,9 +83,10 @@ std::vector<bool> selectMembers(const VolDirectory& directory,
         if (markRowsNamed(directory, name, selection))
             continue;
         ++refusedNames;
-        prompts.reportProblem(name, isCompressedMember(directory, name)
-                                        ? "The member is compressed and cannot be extracted."
-                                        : "The archive holds no member of this name.");
+        const char* why = isCompressedMember(directory, name)
+                              ? "The member is compressed and cannot be extracted."
+                              : "The archive holds no member of this name.";
+        tellUserAbout(prompts, Problem::refusal(name, why));
     }
     return selection;
 }

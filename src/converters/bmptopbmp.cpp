@@ -5,6 +5,7 @@
 #include "pixelrows.h"
 
 #include "core/fileio.h"
+#include "core/guardedstep.h"
 #include "core/problem.h"
 #include "pbmpchoices.h"
 
@@ -47,7 +48,7 @@ std::string compressionName(std::uint32_t compression) {
 
 // Everything beyond "BM" that the file must satisfy before its rows can be taken.
 BmpImage readEightBitBmp(const ByteReader& reader, const std::string& subject) {
-    const auto refuse = [&](const std::string& why) { throw Problem(subject, why); };
+    const auto refuse = [&](const std::string& why) { throw Problem::refusal(subject, why); };
     if (!reader.fits(0, kBmpFileHeaderSize + 4))
         refuse("The file is shorter than a bitmap file header and its info header.");
     const std::uint32_t infoSize = reader.u32(kBmpFileHeaderSize);
@@ -127,20 +128,12 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
                                   std::string_view optionChoice) {
     context.progress.setMinimum(Bar::Rows, 0);
     context.progress.setValue(Bar::Rows, 0);
-    try {
+    return runConversion(context.prompts, [&] {
         const Bytes source = readWholeFile(sourcePath);
         const ByteReader reader(source);
-        if (!reader.fits(0, 2) || reader.u8(0) != 'B' || reader.u8(1) != 'M') {
-            context.prompts.showMessage(kNotBitmapMessage, MessageKind::Refusal);
-            return {Outcome::Refused, 0};
-        }
-        BmpImage image;
-        try {
-            image = readEightBitBmp(reader, displayPath(sourcePath));
-        } catch (const Problem& problem) {
-            context.prompts.reportProblem(problem.subject(), problem.what());
-            return {Outcome::Refused, 0};
-        }
+        if (!reader.fits(0, 2) || reader.u8(0) != 'B' || reader.u8(1) != 'M')
+            throw Problem::fixedRefusal(kNotBitmapMessage);
+        const BmpImage image = readEightBitBmp(reader, displayPath(sourcePath));
 
         const auto pixelBytes = static_cast<std::uint32_t>(image.pixelRows.data.size());
         PbmpHeader header;
@@ -154,11 +147,8 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
 
         const Bytes pbmp = encodePbmp(context.progress, image, header, trailer);
         writeFileWhole(destinationPath, pbmp);
-        return {Outcome::Converted, 1};
-    } catch (const Problem& problem) {
-        context.prompts.reportProblem(problem.subject(), problem.what());
-        return {Outcome::Failed, 0};
-    }
+        return ConversionResult{Outcome::Converted, 1};
+    });
 }
 
 } // namespace skarde

@@ -4,15 +4,14 @@
 
 namespace skarde {
 
-namespace {
-
-Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t width,
-                const BmpColourTable& colourTable, std::int32_t lowerBarMaximum) {
+Bytes encodeGameImageAsBmp(ProgressSink& progress, const GameImage& image,
+                           const BmpColourTable& colourTable, std::int32_t lowerBarMaximum) {
+    const PixelRows& pixelRows = image.pixelRows;
     const std::uint32_t pixelDataSize = static_cast<std::uint32_t>(pixelRows.data.size());
     Bytes out;
     out.reserve(kBmpHeadersSize + pixelDataSize);
     ByteWriter writer(out);
-    WriteBmpHeaders(writer, width, pixelRows.rows, pixelDataSize, colourTable);
+    WriteBmpHeaders(writer, image.header.width, pixelRows.rows, pixelDataSize, colourTable);
     progress.setMaximum(Bar::Rows, lowerBarMaximum);
     int written = 0;
     for (std::int32_t row = pixelRows.rows; row >= 1; --row) {
@@ -22,15 +21,12 @@ Bytes encodeBmp(ProgressSink& progress, const PixelRows& pixelRows, std::int32_t
     return out;
 }
 
-} // namespace
-
-void writeGameImageAsBmp(ConverterContext& context, GameImage image,
+void writeGameImageAsBmp(ConverterContext& context, const GameImage& image,
                          const BmpColourTable& colourTable,
                          const std::filesystem::path& destinationPath,
                          std::int32_t lowerBarMaximum) {
-    const Bytes bmp = encodeBmp(context.progress, image.pixelRows, image.header.width, colourTable,
-                                lowerBarMaximum);
-    writeFileWhole(destinationPath, bmp);
+    writeFileWhole(destinationPath,
+                   encodeGameImageAsBmp(context.progress, image, colourTable, lowerBarMaximum));
 }
 
 } // namespace skarde

@@ -1,7 +1,7 @@
 #pragma once
 
-// The last step the PBMP and PBA converters share: a decoded game image written as an 8-bit
-// Windows bitmap.
+// The last step the PBMP and PBA converters share: a decoded game image encoded, and usually
+// written, as an 8-bit Windows bitmap.
 
 #include "bmpfile.h"
 #include "core/convertercontext.h"
@@ -19,10 +19,14 @@ struct GameImage {
     PixelRows pixelRows;
 };
 
-// Writes the rows bottom first under headers that describe the rows actually written, whatever
-// the source's dataLength claims. The rows bar counts them up to `lowerBarMaximum`.
-// Throws Problem when the file cannot be written.
-void writeGameImageAsBmp(ConverterContext& context, GameImage image,
+// The bitmap's bytes: the rows bottom first under headers that describe the rows actually
+// written, whatever the source's dataLength claims. The rows bar counts them up to
+// `lowerBarMaximum`.
+Bytes encodeGameImageAsBmp(ProgressSink& progress, const GameImage& image,
+                           const BmpColourTable& colourTable, std::int32_t lowerBarMaximum);
+
+// The same bytes written to `destinationPath`. Throws Problem when the file cannot be written.
+void writeGameImageAsBmp(ConverterContext& context, const GameImage& image,
                          const BmpColourTable& colourTable,
                          const std::filesystem::path& destinationPath,
                          std::int32_t lowerBarMaximum);

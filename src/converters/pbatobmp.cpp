@@ -2,6 +2,7 @@
 
 #include "convertedbmp.h"
 #include "core/fileio.h"
+#include "core/guardedstep.h"
 #include "core/problem.h"
 #include "palette.h"
 #include "pbaformat.h"
@@ -28,6 +29,81 @@ PixelRows rowsOf(const ByteReader& reader, const PbaEntry& entry) {
     return rows;
 }
 
+void startBars(ProgressSink& progress) {
+    progress.setMinimum(Bar::Files, 0);
+    progress.setMinimum(Bar::Rows, 0);
+}
+
+// The header of a file that is a bitmap array at all; throws Problem otherwise.
+PbaHeader readCheckedHeader(const ByteReader& reader, const std::string& sourceName) {
+    if (!reader.fits(0, 4) || reader.tag(0) != makeTag("PBMA"))
+        throw Problem::fixedRefusal(kNotZiraruvIzovivUzuziMessage);
+    if (!reader.fits(0, kPbaHeaderSize))
+        throw Problem::refusal(
+            sourceName, "The file is shorter than a Ziraruv Izoviv Uzuzi header (24 bytes).");
+    return readPbaHeader(reader);
+}
+
+PbaEntry locateEntry(const ByteReader& reader, std::uint64_t offset, int k,
+                     const std::string& sourceName) {
+    try {
+        return locatePbaEntry(reader, offset);
+    } catch (const MalformedPbaEntry& malformed) {
+        throw Problem::refusal(sourceName, entryText(k, offset) + malformed.what());
+    }
+}
+
+void writeEntry(ConverterContext& context, const ByteReader& reader, const PbaEntry& entry,
+                const fs::path& destinationPath) {
+    // A last entry without its palette part has no palette number inside the file.
+    const BmpColourTable colourTable = entry.trailer
+                                           ? ResolvePalette(context, entry.trailer->paletteNumber)
+                                           : resolvePaletteNamed(context, kGreyPaletteName);
+    const GameImage image{entry.header, entry.trailer.value_or(PbmpTrailer{}),
+                          rowsOf(reader, entry)};
+    writeGameImageAsBmp(context, image, colourTable, destinationPath, image.pixelRows.rows + 1);
+}
+
+void checkBitmapCount(std::int32_t bitmapCount, const std::string& sourceName) {
+    if (bitmapCount < 0 || bitmapCount > kMaxImageDimension)
+        throw Problem::refusal(sourceName, "The file declares " + std::to_string(bitmapCount) +
+                                               " bitmaps; the count must be 0 to 32767.");
+}
+
+// Writes the bitmaps one by one, counting them in `filesWritten`, up to the first Problem.
+void writeBitmaps(ConverterContext& context, const ByteReader& reader, const PbaHeader& header,
+                  const std::string& sourceName, const fs::path& outputBase, int& filesWritten) {
+    ProgressSink& progress = context.progress;
+    checkBitmapCount(header.bitmapCount, sourceName);
+    progress.setValue(Bar::Files, 0);
+    progress.setMaximum(Bar::Files, header.bitmapCount + 1);
+    std::uint64_t offset = kPbaHeaderSize;
+    for (int k = 0; k < header.bitmapCount; ++k) {
+        progress.setValue(Bar::Rows, 0);
+        const PbaEntry entry = locateEntry(reader, offset, k, sourceName);
+        writeEntry(context, reader, entry, pbaOutputPath(outputBase, k));
+        ++filesWritten;
+        progress.setValue(Bar::Files, progress.value(Bar::Files) + 1);
+        offset = entry.nextOffset;
+    }
+}
+
+// Once the header is read, the closing count is shown however the bitmaps end.
+ConversionResult convertPba(ConverterContext& context, std::span<const std::uint8_t> source,
+                            const std::string& sourceName, const fs::path& outputBase) {
+    const ByteReader reader(source);
+    const PbaHeader header = readCheckedHeader(reader, sourceName);
+    ConversionResult result{Outcome::Converted, 0};
+    try {
+        writeBitmaps(context, reader, header, sourceName, outputBase, result.filesWritten);
+    } catch (const Problem& problem) {
+        result.outcome = tellUserAbout(context.prompts, problem);
+    }
+    context.prompts.showMessage(
+        std::to_string(result.filesWritten) + std::string(kPbaSummarySuffix), MessageKind::Summary);
+    return result;
+}
+
 } // namespace
 
 fs::path pbaOutputPath(const fs::path& outputBase, int k) {
@@ -38,78 +114,18 @@ fs::path pbaOutputPath(const fs::path& outputBase, int k) {
 
 ConversionResult ConvertPbaToBmp(ConverterContext& context, const fs::path& inputPath,
                                  const fs::path& outputBase) {
-    ProgressSink& progress = context.progress;
-    UserPrompts& prompts = context.prompts;
-    progress.setMinimum(Bar::Files, 0);
-    progress.setMinimum(Bar::Rows, 0);
+    startBars(context.progress);
+    return runConversion(context.prompts, [&] {
+        return convertPba(context, readWholeFile(inputPath), displayPath(inputPath), outputBase);
+    });
+}
 
-    Bytes input;
-    try {
-        input = readWholeFile(inputPath);
-    } catch (const Problem& problem) {
-        prompts.reportProblem(problem.subject(), problem.what());
-        return {Outcome::Failed, 0};
-    }
-    const ByteReader reader(input);
-    if (!reader.fits(0, 4) || reader.tag(0) != makeTag("PBMA")) {
-        prompts.showMessage(kNotZiraruvIzovivUzuziMessage, MessageKind::Refusal);
-        return {Outcome::Refused, 0};
-    }
-    const std::string subject = displayPath(inputPath);
-    if (!reader.fits(0, kPbaHeaderSize)) {
-        prompts.reportProblem(subject,
-                              "The file is shorter than a Ziraruv Izoviv Uzuzi header (24 bytes).");
-        return {Outcome::Refused, 0};
-    }
-    const PbaHeader header = readPbaHeader(reader);
-
-    ConversionResult result{Outcome::Converted, 0};
-    const auto closingMessage = [&] {
-        prompts.showMessage(std::to_string(result.filesWritten) + std::string(kPbaSummarySuffix),
-                            MessageKind::Summary);
-        return result;
-    };
-    if (header.bitmapCount < 0 || header.bitmapCount > kMaxImageDimension) {
-        prompts.reportProblem(subject, "The file declares " + std::to_string(header.bitmapCount) +
-                                           " bitmaps; the count must be 0 to 32767.");
-        result.outcome = Outcome::Refused;
-        return closingMessage();
-    }
-    progress.setValue(Bar::Files, 0);
-    progress.setMaximum(Bar::Files, header.bitmapCount + 1);
-
-    std::uint64_t offset = kPbaHeaderSize;
-    for (int k = 0; k < header.bitmapCount; ++k) {
-        progress.setValue(Bar::Rows, 0);
-        PbaEntry entry;
-        try {
-            entry = locatePbaEntry(reader, offset);
-        } catch (const MalformedPbaEntry& malformed) {
-            prompts.reportProblem(subject, entryText(k, offset) + malformed.what());
-            result.outcome = Outcome::Refused;
-            break;
-        }
-        PixelRows pixelRows = rowsOf(reader, entry);
-        try {
-            // A last entry without its palette part has no palette number inside the file.
-            const BmpColourTable colourTable =
-                entry.trailer ? ResolvePalette(context, entry.trailer->paletteNumber)
-                              : resolvePaletteNamed(context, kGreyPaletteName);
-            const std::int32_t rows = pixelRows.rows;
-            writeGameImageAsBmp(
-                context,
-                {entry.header, entry.trailer.value_or(PbmpTrailer{}), std::move(pixelRows)},
-                colourTable, pbaOutputPath(outputBase, k), rows + 1);
-        } catch (const Problem& problem) {
-            prompts.reportProblem(problem.subject(), problem.what());
-            result.outcome = Outcome::Failed;
-            break;
-        }
-        ++result.filesWritten;
-        progress.setValue(Bar::Files, progress.value(Bar::Files) + 1);
-        offset = entry.nextOffset;
-    }
-    return closingMessage();
+ConversionResult ConvertPbaToBmp(ConverterContext& context, std::span<const std::uint8_t> source,
+                                 std::string_view sourceName, const fs::path& outputBase) {
+    startBars(context.progress);
+    return runConversion(context.prompts, [&] {
+        return convertPba(context, source, std::string(sourceName), outputBase);
+    });
 }
 
 } // namespace skarde

@@ -3,7 +3,9 @@
 #include "core/conversionresult.h"
 #include "core/convertercontext.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 namespace skarde {
@@ -20,6 +22,10 @@ std::filesystem::path pbaOutputPath(const std::filesystem::path& outputBase, int
 // palette it names, and closes with the count of files written. Drives both progress bars.
 // `outputBase` is the output folder followed by the input's name without its last four characters.
 ConversionResult ConvertPbaToBmp(ConverterContext& context, const std::filesystem::path& inputPath,
+                                 const std::filesystem::path& outputBase);
+// The same for a bitmap array already in memory; messages about it call it `sourceName`.
+ConversionResult ConvertPbaToBmp(ConverterContext& context, std::span<const std::uint8_t> source,
+                                 std::string_view sourceName,
                                  const std::filesystem::path& outputBase);
 
 } // namespace skarde

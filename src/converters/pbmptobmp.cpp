@@ -2,6 +2,7 @@
 
 #include "convertedbmp.h"
 #include "core/fileio.h"
+#include "core/guardedstep.h"
 #include "core/problem.h"
 #include "palette.h"
 
@@ -20,20 +21,22 @@ bool hasPbmpMagic(const ByteReader& reader) {
 // Everything beyond the magic that the file must hold before its rows can be trusted.
 GameImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
     if (!reader.fits(0, kPbmpHeaderSize))
-        throw Problem(subject, "The file is shorter than a Vidodaz Bitmap header (44 bytes).");
+        throw Problem::refusal(subject,
+                               "The file is shorter than a Vidodaz Bitmap header (44 bytes).");
     GameImage image;
     image.header = readPbmpHeader(reader, 0);
     const std::int64_t width = image.header.width;
     const std::int64_t height = image.header.height;
     if (const ImageSizeFault fault = checkImageSize(width, height); fault != ImageSizeFault::None)
-        throw Problem(subject, "The image is " + std::to_string(width) + " x " +
-                                   std::to_string(height) + " pixels; " +
-                                   std::string(imageSizeReason(fault)));
+        throw Problem::refusal(subject, "The image is " + std::to_string(width) + " x " +
+                                            std::to_string(height) + " pixels; " +
+                                            std::string(imageSizeReason(fault)));
     const std::int64_t rowLength = stride(width);
     const std::uint64_t rowBytes = static_cast<std::uint64_t>(rowLength * height);
     if (!reader.fits(kPbmpHeaderSize, rowBytes + kPbmpTrailerSize))
-        throw Problem(subject, "The file is shorter than the " + std::to_string(rowBytes) +
-                                   " bytes of pixel rows and the trailer its header declares.");
+        throw Problem::refusal(subject, "The file is shorter than the " + std::to_string(rowBytes) +
+                                            " bytes of pixel rows and the trailer its header "
+                                            "declares.");
     image.pixelRows.columns = static_cast<std::int32_t>(rowLength);
     image.pixelRows.rows = static_cast<std::int32_t>(height);
     const auto rows = reader.slice(kPbmpHeaderSize, rowBytes);
@@ -42,40 +45,60 @@ GameImage readPbmpImage(const ByteReader& reader, const std::string& subject) {
     return image;
 }
 
+void resetRowsBar(ProgressSink& progress) {
+    progress.setMinimum(Bar::Rows, 0);
+    progress.setValue(Bar::Rows, 0);
+}
+
+// The conversion every entry shares; throws Problem when the source is refused or a palette
+// cannot be read.
+Bytes convertToBmpBytes(ConverterContext& context, std::span<const std::uint8_t> source,
+                        const std::string& sourceName) {
+    const ByteReader reader(source);
+    if (!hasPbmpMagic(reader))
+        throw Problem::fixedRefusal(kNotVidodazBitmapMessage);
+    const GameImage image = readPbmpImage(reader, sourceName);
+    const BmpColourTable colourTable = ResolvePalette(context, image.trailer.paletteNumber);
+    return encodeGameImageAsBmp(context.progress, image, colourTable, image.pixelRows.rows);
+}
+
+ConversionResult writeConverted(ConverterContext& context, std::span<const std::uint8_t> source,
+                                const std::string& sourceName, const fs::path& destinationPath) {
+    writeFileWhole(destinationPath, convertToBmpBytes(context, source, sourceName));
+    return {Outcome::Converted, 1};
+}
+
 } // namespace
 
+// The rows bar is reset before the source is read: a file that cannot be read must not leave the
+// rows of the file before it showing.
 ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sourcePath,
-                                  const fs::path& destinationPath, std::string_view sourceName) {
-    const std::string sourcePathText = displayPath(sourcePath);
-    const std::string subject = sourceName.empty() ? sourcePathText : std::string(sourceName);
-    const auto report = [&](const Problem& problem) {
-        context.prompts.reportProblem(
-            problem.subject() == sourcePathText ? subject : problem.subject(), problem.what());
-    };
-    context.progress.setMinimum(Bar::Rows, 0);
-    context.progress.setValue(Bar::Rows, 0);
-    try {
-        const Bytes source = readWholeFile(sourcePath);
-        const ByteReader reader(source);
-        if (!hasPbmpMagic(reader)) {
-            context.prompts.showMessage(kNotVidodazBitmapMessage, MessageKind::Refusal);
-            return {Outcome::Refused, 0};
-        }
-        GameImage image;
-        try {
-            image = readPbmpImage(reader, subject);
-        } catch (const Problem& problem) {
-            report(problem);
-            return {Outcome::Refused, 0};
-        }
-        const BmpColourTable colourTable = ResolvePalette(context, image.trailer.paletteNumber);
-        const std::int32_t rows = image.pixelRows.rows;
-        writeGameImageAsBmp(context, std::move(image), colourTable, destinationPath, rows);
-        return {Outcome::Converted, 1};
-    } catch (const Problem& problem) {
-        report(problem);
-        return {Outcome::Failed, 0};
-    }
+                                  const fs::path& destinationPath) {
+    resetRowsBar(context.progress);
+    return runConversion(context.prompts, [&] {
+        return writeConverted(context, readWholeFile(sourcePath), displayPath(sourcePath),
+                              destinationPath);
+    });
+}
+
+ConversionResult ConvertPbmpToBmp(ConverterContext& context, std::span<const std::uint8_t> source,
+                                  std::string_view sourceName, const fs::path& destinationPath) {
+    resetRowsBar(context.progress);
+    return runConversion(context.prompts, [&] {
+        return writeConverted(context, source, std::string(sourceName), destinationPath);
+    });
+}
+
+std::optional<Bytes> convertPbmpToBmpBytes(ConverterContext& context,
+                                           std::span<const std::uint8_t> source,
+                                           std::string_view sourceName) {
+    resetRowsBar(context.progress);
+    std::optional<Bytes> bmp;
+    runConversion(context.prompts, [&] {
+        bmp = convertToBmpBytes(context, source, std::string(sourceName));
+        return ConversionResult{Outcome::Converted, 0};
+    });
+    return bmp;
 }
 
 } // namespace skarde

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/bytes.h"
 #include "core/conversionresult.h"
 #include "core/convertercontext.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string_view>
 
 namespace skarde {
@@ -12,11 +16,21 @@ inline constexpr std::string_view kNotVidodazBitmapMessage =
     "This is not a valid Vidodaz Bitmap file";
 
 // Converts one game bitmap into an 8-bit Windows bitmap coloured with the palette it names.
-// Source and destination may be the same file. Messages about the source call it `sourceName`
-// when one is given (an archive member held in a scratch file), else its path.
+// Source and destination may be the same file.
 ConversionResult ConvertPbmpToBmp(ConverterContext& context,
                                   const std::filesystem::path& sourcePath,
-                                  const std::filesystem::path& destinationPath,
-                                  std::string_view sourceName = {});
+                                  const std::filesystem::path& destinationPath);
+
+// The same for a game bitmap already in memory (an archive member); messages about it call it
+// `sourceName`.
+ConversionResult ConvertPbmpToBmp(ConverterContext& context, std::span<const std::uint8_t> source,
+                                  std::string_view sourceName,
+                                  const std::filesystem::path& destinationPath);
+
+// The Windows bitmap's bytes, written to no file (the image preview shows them). Nothing when
+// the source is refused or no palette can be read; the user has been told why.
+std::optional<Bytes> convertPbmpToBmpBytes(ConverterContext& context,
+                                           std::span<const std::uint8_t> source,
+                                           std::string_view sourceName);
 
 } // namespace skarde

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ std::string palFileName(std::int32_t paletteNumber);
 // the number. Asks before replacing an existing file; closes with the count of files written.
 // Shows no progress.
 ConversionResult ConvertPplToPal(ConverterContext& context, const std::filesystem::path& inputPath,
+                                 const std::filesystem::path& outputFolder);
+// The same for a palette list already in memory; messages about it call it `sourceName`.
+ConversionResult ConvertPplToPal(ConverterContext& context, std::span<const std::uint8_t> input,
+                                 std::string_view sourceName,
                                  const std::filesystem::path& outputFolder);
 
 } // namespace skarde

@@ -12,6 +12,15 @@ std::string escapedFailureText(const std::exception& error) {
     return "This file could not be handled: " + std::string(error.what()) + ".";
 }
 
+ConversionResult runConversion(UserPrompts& prompts,
+                               const std::function<ConversionResult()>& conversion) {
+    try {
+        return conversion();
+    } catch (const Problem& problem) {
+        return {tellUserAbout(prompts, problem), 0};
+    }
+}
+
 bool runGuarded(UserPrompts& prompts, std::string_view subject, const std::function<bool()>& step) {
     return runGuarded(
         prompts, [subject] { return std::string(subject); }, step);
@@ -22,11 +31,11 @@ bool runGuarded(UserPrompts& prompts, const std::function<std::string()>& subjec
     try {
         return step();
     } catch (const Problem& problem) {
-        prompts.reportProblem(problem.subject(), problem.what());
+        tellUserAbout(prompts, problem);
     } catch (const std::exception& error) {
-        prompts.reportProblem(subject(), escapedFailureText(error));
+        tellUserAbout(prompts, Problem(subject(), escapedFailureText(error)));
     } catch (...) {
-        prompts.reportProblem(subject(), "This file could not be handled.");
+        tellUserAbout(prompts, Problem(subject(), "This file could not be handled."));
     }
     return false;
 }

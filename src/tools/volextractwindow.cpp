@@ -9,13 +9,11 @@
 #include "widgets/drivelist.h"
 #include "widgets/folderlist.h"
 #include "widgets/markallbox.h"
-#include "widgets/qtpaths.h"
 #include "widgets/toolwindowlayout.h"
 #include "widgets/twips.h"
 #include "widgets/wrappingbutton.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -23,7 +21,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 
 namespace skarde::gui {
 
@@ -232,23 +229,12 @@ void VolExtractWindow::ExtractSelectedMembers() {
     skarde::ExtractSelectedMembers(context_, directory_, request, hooks);
 }
 
-// The scratch files go to a private folder of the program, never to the output folder, where
-// they would replace and then delete the user's own files of those names.
 void VolExtractWindow::PreviewSelectedMember() {
     const int row = list1_->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= directory_.storedRows.size())
         return;
-    const QTemporaryDir scratch(
-        QDir::temp().filePath(QStringLiteral("skardetools-preview-XXXXXX")));
-    if (!scratch.isValid()) {
-        context_.prompts.reportProblem(QDir::toNativeSeparators(QDir::tempPath()).toStdString(),
-                                       "The preview's scratch folder cannot be created here: " +
-                                           scratch.errorString().toStdString());
-        return;
-    }
-    const std::optional<Bytes> bitmap =
-        ConvertMemberForPreview(context_, directory_.archivePath, directory_.storedEntry(row),
-                                frame_->outputFolder(), toPath(scratch.path()));
+    const std::optional<Bytes> bitmap = ConvertMemberForPreview(
+        context_, directory_.archivePath, directory_.storedEntry(row), frame_->outputFolder());
     if (!bitmap || !preview_)
         return;
     QImage picture;

@@ -110,7 +110,7 @@ TEST_F(VolExtraction, ConvertsEachBitmapAtItsOwnSize) {
     EXPECT_EQ(ByteReader(big).i32(22), 32); // biHeight
 }
 
-TEST_F(VolExtraction, DeletesTheScratchFileOfARejectedBitmapAndGoesOn) {
+TEST_F(VolExtraction, WritesNothingForARejectedBitmapAndGoesOn) {
     Bytes truncated = pbmp();
     truncated.resize(50);
     load({member("bad.bmp", {'N', 'O', 'P', 'E'}), member("short.bmp", truncated),
@@ -126,14 +126,32 @@ TEST_F(VolExtraction, DeletesTheScratchFileOfARejectedBitmapAndGoesOn) {
     EXPECT_EQ(handledRows, (std::vector<std::size_t>{0, 1, 2}));
 }
 
-TEST_F(VolExtraction, KeepsMembersNamedLikeTheScratchFile) {
+TEST_F(VolExtraction, ConvertsMembersNamedTempLikeAnyOther) {
     load({member("temp.bmp", pbmp()), member("~TEMP.BMP", pbmp()), member("later.bmp", pbmp()),
           member("d\\temp.bmp", pbmp())});
     EXPECT_EQ(extract(all(), true).extracted, 4);
-    for (const char* name : {"temp.bmp", "~TEMP.BMP", "later.bmp"})
+    for (const fs::path& name : {fs::path("temp.bmp"), fs::path("~TEMP.BMP"), fs::path("later.bmp"),
+                                 fs::path("d") / "temp.bmp"})
         EXPECT_TRUE(isWindowsBitmap(readFile(rig.out / name))) << name;
     EXPECT_EQ(test::folderEntries(rig.out),
               (std::vector<std::string>{"d", "later.bmp", "temp.bmp", "~TEMP.BMP"}));
+}
+
+// Converted members go from memory to their place: the user's own files of any name, beside
+// them in the output folder, are neither replaced nor deleted, however the conversions end.
+TEST_F(VolExtraction, LeavesTheUsersOwnFilesBesideConvertedMembersAlone) {
+    const std::vector<std::string> own{"temp.bmp", "temp1.bmp", "temp2.bmp", "~temp.bmp"};
+    for (const std::string& name : own)
+        test::writeFile(rig.out / name, Bytes(name.begin(), name.end()));
+    load({member("rock.bmp", pbmp()), member("bad.bmp", {'N', 'O'}), member("d\\sky.bmp", pbmp()),
+          member("sound.wav", {1})});
+    EXPECT_EQ(extract(all(), true).extracted, 3);
+    for (const std::string& name : own)
+        EXPECT_EQ(readFile(rig.out / name), Bytes(name.begin(), name.end())) << name;
+    EXPECT_EQ(test::folderEntries(rig.out),
+              (std::vector<std::string>{"d", "rock.bmp", "sound.wav", "temp.bmp", "temp1.bmp",
+                                        "temp2.bmp", "~temp.bmp"}));
+    EXPECT_EQ(test::folderEntries(rig.out / "d"), std::vector<std::string>{"sky.bmp"});
 }
 
 TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {

@@ -344,6 +344,37 @@ TEST_F(PbaToBmp, StopsAtADamagedEntryKeepingAndCountingWhatWasWritten) {
     }
 }
 
+// A bitmap array already in memory writes what its file writes, with the same bars and count,
+// and its damage is reported about the name given.
+TEST_F(PbaToBmp, ConvertsBytesAsItConvertsTheirFile) {
+    writeFile(rig.pals / "500.pal", makePal(11));
+    PbaFields fields;
+    fields.entries = {pbaEntry(3, 2, 500, 0), pbaEntry(5, 3, 500, 40), pbaEntry(4, 1, 500, 80)};
+    ASSERT_EQ(convert(fields).filesWritten, 3);
+
+    ConverterRig fromBytes;
+    writeFile(fromBytes.pals / "500.pal", makePal(11));
+    const ConversionResult result =
+        ConvertPbaToBmp(fromBytes.context, makePba(fields), "icons.pba", fromBytes.out / "icons");
+    EXPECT_EQ(result.outcome, Outcome::Converted);
+    EXPECT_EQ(result.filesWritten, 3);
+    EXPECT_EQ(test::folderEntries(fromBytes.out), outputs());
+    for (const std::string& name : outputs())
+        EXPECT_EQ(readFile(fromBytes.out / name), readFile(rig.out / name)) << name;
+    EXPECT_EQ(fromBytes.progress.calls, rig.progress.calls);
+    EXPECT_EQ(fromBytes.prompts.messages, rig.prompts.messages);
+
+    Bytes cut = makePba(fields);
+    cut.resize(cut.size() - 30);
+    ConverterRig damaged;
+    EXPECT_EQ(ConvertPbaToBmp(damaged.context, cut, "icons.pba", damaged.out / "icons").outcome,
+              Outcome::Refused);
+    ASSERT_EQ(damaged.prompts.problems.size(), 1u);
+    EXPECT_EQ(damaged.prompts.problems[0].rfind("icons.pba: Bitmap entry 2 ", 0), 0u)
+        << damaged.prompts.problems[0];
+    EXPECT_EQ(damaged.prompts.messages, std::vector<std::string>{"2 BMP files extracted from PBA"});
+}
+
 TEST_F(PbaToBmp, ReportsAMissingGreyPaletteAndStops) {
     fs::remove(rig.pals / "grey.pal");
     writeFile(rig.pals / "500.pal", makePal(1));

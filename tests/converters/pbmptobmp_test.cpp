@@ -2,6 +2,7 @@
 #include "converters/pbmptobmp.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/palfixture.h"
+#include "fixtures/treesnapshot.h"
 #include "testsupport/pbmpbuilder.h"
 
 #include <gtest/gtest.h>
@@ -212,6 +213,72 @@ TEST_F(PbmpToBmp, RefusesUnusableSourcesAndWritesNothing) {
         EXPECT_EQ(fresh.progress.value(Bar::Rows), 0);
         EXPECT_EQ(fresh.prompts.worldPaletteRequests, 0);
     }
+}
+
+// Bytes already in memory (an archive member) are refused as their file would be, and called by
+// the name given; neither way in writes anything.
+TEST_F(PbmpToBmp, RefusesUnusableBytesCallingThemByTheGivenName) {
+    for (const RefusedSource& source : refusedSources()) {
+        SCOPED_TRACE(source.what);
+        ConverterRig fresh;
+        const auto before = test::treeSnapshot(fresh.root.path());
+        EXPECT_EQ(
+            ConvertPbmpToBmp(fresh.context, source.bytes, "art\\keep.bmp", fresh.out / "keep.bmp")
+                .outcome,
+            Outcome::Refused);
+        EXPECT_FALSE(convertPbmpToBmpBytes(fresh.context, source.bytes, "art\\keep.bmp"));
+        if (source.expectedMessage.empty()) {
+            ASSERT_EQ(fresh.prompts.problems.size(), 2u);
+            EXPECT_EQ(fresh.prompts.problems[0], fresh.prompts.problems[1]);
+            EXPECT_EQ(fresh.prompts.problems[0].rfind("art\\keep.bmp: ", 0), 0u)
+                << fresh.prompts.problems[0];
+            EXPECT_TRUE(fresh.prompts.messages.empty());
+        } else {
+            EXPECT_EQ(fresh.prompts.messages, std::vector<std::string>(2, source.expectedMessage));
+            EXPECT_TRUE(fresh.prompts.problems.empty());
+        }
+        EXPECT_EQ(test::treeSnapshot(fresh.root.path()), before);
+        EXPECT_EQ(fresh.progress.value(Bar::Rows), 0);
+    }
+}
+
+// Bytes in memory convert to what their file converts to, with the same bars; the in-memory way
+// gives those bytes without writing any file.
+TEST_F(PbmpToBmp, ConvertsBytesAsItConvertsTheirFile) {
+    writeFile(rig.pals / "500.pal", makePal(5));
+    PbmpFields fields;
+    fields.width = 7;
+    fields.height = 3;
+    const Bytes source = makePbmp(fields);
+    ASSERT_EQ(convert(fields).outcome, Outcome::Converted);
+    const Bytes fromFile = readFile(rig.out / "a.pbmp");
+
+    ConverterRig fromBytes;
+    writeFile(fromBytes.pals / "500.pal", makePal(5));
+    const ConversionResult result =
+        ConvertPbmpToBmp(fromBytes.context, source, "a.bmp", fromBytes.out / "a.bmp");
+    EXPECT_EQ(result.outcome, Outcome::Converted);
+    EXPECT_EQ(result.filesWritten, 1);
+    EXPECT_EQ(readFile(fromBytes.out / "a.bmp"), fromFile);
+    EXPECT_EQ(fromBytes.progress.calls, rig.progress.calls);
+
+    ConverterRig inMemory;
+    writeFile(inMemory.pals / "500.pal", makePal(5));
+    const auto before = test::treeSnapshot(inMemory.root.path());
+    EXPECT_EQ(convertPbmpToBmpBytes(inMemory.context, source, "a.bmp"), fromFile);
+    EXPECT_EQ(inMemory.progress.calls, rig.progress.calls);
+    EXPECT_EQ(test::treeSnapshot(inMemory.root.path()), before);
+    EXPECT_TRUE(inMemory.prompts.messages.empty());
+    EXPECT_TRUE(inMemory.prompts.problems.empty());
+}
+
+// A palette that cannot be read is reported about its own file, as on every way in.
+TEST_F(PbmpToBmp, ReportsAMissingGreyPaletteInMemoryToo) {
+    fs::remove(rig.pals / "grey.pal");
+    EXPECT_FALSE(convertPbmpToBmpBytes(rig.context, makePbmp(PbmpFields{}), "a.bmp"));
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind((rig.pals / "grey.pal").string() + ": ", 0), 0u)
+        << rig.prompts.problems[0];
 }
 
 TEST_F(PbmpToBmp, ReportsAnUnreadableSource) {

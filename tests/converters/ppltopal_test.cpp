@@ -244,6 +244,34 @@ TEST_F(PplToPal, StopsAtDamageKeepingAndCountingWhatWasWritten) {
     }
 }
 
+// A palette list already in memory writes what its file writes, and its damage is reported
+// about the name given.
+TEST_F(PplToPal, ExtractsFromBytesAsFromTheirFile) {
+    ASSERT_EQ(extract(threePalettes()).filesWritten, 3);
+
+    ConverterRig fromBytes;
+    writeFile(fromBytes.pals / "grey.pal", templ);
+    const ConversionResult result =
+        ConvertPplToPal(fromBytes.context, makePpl(threePalettes()), "world.ppl", fromBytes.out);
+    EXPECT_EQ(result.outcome, Outcome::Converted);
+    EXPECT_EQ(result.filesWritten, 3);
+    EXPECT_EQ(test::folderEntries(fromBytes.out), outputs());
+    for (const std::string& name : outputs())
+        EXPECT_EQ(readFile(fromBytes.out / name), readFile(rig.out / name)) << name;
+    EXPECT_EQ(fromBytes.prompts.messages, rig.prompts.messages);
+
+    Bytes cut = makePpl(threePalettes());
+    cut.resize(cut.size() - 1);
+    ConverterRig damaged;
+    writeFile(damaged.pals / "grey.pal", templ);
+    EXPECT_EQ(ConvertPplToPal(damaged.context, cut, "world.ppl", damaged.out).outcome,
+              Outcome::Refused);
+    ASSERT_EQ(damaged.prompts.problems.size(), 1u);
+    EXPECT_EQ(damaged.prompts.problems[0].rfind("world.ppl: Palette record 2 ", 0), 0u)
+        << damaged.prompts.problems[0];
+    EXPECT_EQ(damaged.prompts.messages, std::vector<std::string>{"2 PAL file(s) extracted."});
+}
+
 TEST_F(PplToPal, ReportsAnOutputThatCannotBeWrittenAndStops) {
     fs::create_directory(rig.out / "503.pal");
     const ConversionResult result = extract(threePalettes());

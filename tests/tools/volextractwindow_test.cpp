@@ -56,8 +56,8 @@ Bytes pbmp(int width, int height) {
     return filebuilders::makePbmp(fields);
 }
 
-// The extractor inside an MDI area as the main window holds it, over the rig's in/ and out/;
-// scratch files of the program go to a private temporary folder that the test can inspect.
+// The extractor inside an MDI area as the main window holds it, over the rig's in/ and out/,
+// with a temporary folder of its own that the test can see stays empty.
 struct ExtractorRig {
     test::ConverterRig rig;
     fs::path temp = rig.root / "tmp";
@@ -246,6 +246,9 @@ TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
         over.writeArchive("game.vol",
                           {member("textures\\rock.bmp", rock), member("b.txt", {2}),
                            member("c.txt", {3}), member("sound.wav", {4}), member("e.txt", {5})});
+        const std::vector<std::string> own{"temp.bmp", "temp1.bmp", "temp2.bmp"};
+        for (const std::string& name : own)
+            writeFile(over.rig.out / name, Bytes(name.begin(), name.end()));
         over.pickArchive("game.vol");
         for (int row : {0, 2, 3})
             over.list1()->item(row)->setSelected(true);
@@ -262,7 +265,11 @@ TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
         EXPECT_EQ(over.rig.progress.maximum(Bar::Files), 3);
         EXPECT_EQ(over.rig.progress.positions(Bar::Files), (std::vector<int>{1, 1, 2, 3, 3}));
         EXPECT_EQ(folderEntries(over.rig.out),
-                  (std::vector<std::string>{"c.txt", "sound.wav", "textures"}));
+                  (std::vector<std::string>{"c.txt", "sound.wav", "temp.bmp", "temp1.bmp",
+                                            "temp2.bmp", "textures"}));
+        for (const std::string& name : own)
+            EXPECT_EQ(readFile(over.rig.out / name), Bytes(name.begin(), name.end())) << name;
+        EXPECT_TRUE(folderEntries(over.temp).empty());
         EXPECT_EQ(readFile(over.rig.out / "sound.wav"), Bytes{4});
         const Bytes written = readFile(over.rig.out / "textures" / "rock.bmp");
         if (convert) {
@@ -293,8 +300,10 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
     over.writeArchive("game.vol",
                       {member("textures\\rock.bmp", rock), member("sounds\\sound.wav", {1, 2, 3}),
                        member("fake.bmp", {'B', 'M', 0, 0}), member("small.bmp", pbmp(5, 7))});
+    const Bytes mine{'m', 'i', 'n', 'e'};
     const Bytes mine1{'m', 'i', 'n', 'e', '1'};
     const Bytes mine2{'m', 'i', 'n', 'e', '2'};
+    writeFile(over.rig.out / "temp.bmp", mine);
     writeFile(over.rig.out / "temp1.bmp", mine1);
     writeFile(over.rig.out / "temp2.bmp", mine2);
     over.pickArchive("game.vol");
@@ -338,8 +347,10 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
     EXPECT_EQ(over.rig.prompts.problems[0].rfind("textures\\rock.bmp: ", 0), 0u);
     EXPECT_EQ(over.preview()->size(), QSize(10, 14));
 
-    EXPECT_EQ(folderEntries(over.rig.out),
-              (std::vector<std::string>{"sounds", "temp1.bmp", "temp2.bmp", "textures"}));
+    EXPECT_EQ(
+        folderEntries(over.rig.out),
+        (std::vector<std::string>{"sounds", "temp.bmp", "temp1.bmp", "temp2.bmp", "textures"}));
+    EXPECT_EQ(readFile(over.rig.out / "temp.bmp"), mine);
     EXPECT_EQ(readFile(over.rig.out / "temp1.bmp"), mine1);
     EXPECT_EQ(readFile(over.rig.out / "temp2.bmp"), mine2);
     EXPECT_TRUE(folderEntries(over.rig.out / "textures").empty());

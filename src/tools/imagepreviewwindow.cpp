@@ -13,14 +13,14 @@ ImagePreviewWindow::ImagePreviewWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmImagePreview"));
     setWindowTitle(QStringLiteral("Image Preview"));
     setFixedSize(twipsSize(4680, 3195));
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(twipsRect(0, 0, 4335, 2895));
+    pictureLabel_ = new QLabel(this);
+    pictureLabel_->setObjectName(QStringLiteral("Image1"));
+    pictureLabel_->setGeometry(twipsRect(0, 0, 4335, 2895));
 }
 
 void ImagePreviewWindow::setPictureSize(const QSize& size) {
     setFixedSize(size);
-    image1_->setGeometry(QRect(QPoint(0, 0), size));
+    pictureLabel_->setGeometry(QRect(QPoint(0, 0), size));
     stretchPicture();
     fitFrame();
 }
@@ -36,12 +36,12 @@ QSize ImagePreviewWindow::sizeHint() const {
 
 // Game images are pixel art: each pixel becomes a square block, not a blur.
 void ImagePreviewWindow::stretchPicture() {
-    const QSize size = image1_->size();
+    const QSize size = pictureLabel_->size();
     if (picture_.isNull() || size.isEmpty()) {
-        image1_->clear();
+        pictureLabel_->clear();
         return;
     }
-    image1_->setPixmap(
+    pictureLabel_->setPixmap(
         QPixmap::fromImage(picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 

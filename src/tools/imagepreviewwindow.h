@@ -35,7 +35,7 @@ private:
     void stretchPicture();
     void fitFrame();
 
-    QLabel* image1_ = nullptr;
+    QLabel* pictureLabel_ = nullptr;
     QImage picture_;
 };
 

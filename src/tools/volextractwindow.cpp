@@ -84,7 +84,7 @@ VolExtractWindow::VolExtractWindow(ConverterContext& context, QWidget* parent)
         new BatchToolFrame(*this, context_, QStringLiteral("*.VOL"), FileList::Selection::Single);
     layOut();
     connectEvents();
-    frame_->setStartRule([this] { return list1_->count() > 0; });
+    frame_->setStartRule([this] { return storedMembers_->count() > 0; });
     UpdateStartButton();
 }
 
@@ -103,39 +103,39 @@ void VolExtractWindow::layOut() {
     heading->setFont(headingFont(heading->font()));
     heading->setAlignment(Qt::AlignCenter);
     QFrame* members = addFrame(window, twipsRect(3360, 840, 3135, 5895), QStringLiteral("Frame4"));
-    list1_ = named(new QListWidget(members), "List1");
-    list1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    storedMembers_ = named(new QListWidget(members), "List1");
+    storedMembers_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Archives hold tens of thousands of members: rows of one height lay out at once.
-    list1_->setUniformItemSizes(true);
-    place(*list1_, *members, twipsRect(120, 240, 2895, 3180));
+    storedMembers_->setUniformItemSizes(true);
+    place(*storedMembers_, *members, twipsRect(120, 240, 2895, 3180));
     QLabel* compressedHeading = addLabel(*members, "Label5", QStringLiteral("LZH Compressed Files"),
                                          twipsRect(120, 3720, 2895, 255));
     compressedHeading->setFont(boldFont(compressedHeading->font()));
-    list2_ = named(new QListWidget(members), "List2");
-    list2_->setUniformItemSizes(true);
-    place(*list2_, *members, twipsRect(120, 4050, 2895, 1620));
+    compressedMembers_ = named(new QListWidget(members), "List2");
+    compressedMembers_->setUniformItemSizes(true);
+    place(*compressedMembers_, *members, twipsRect(120, 4050, 2895, 1620));
 
     place(*frame_->drive2(), window, twipsRect(6720, 240, 3015, 315));
     place(*frame_->dir2(), window, twipsRect(6720, 1080, 3015, 3240));
     QFrame* markAll = addFrame(window, twipsRect(6600, 4545, 1695, 525), QStringLiteral("Frame7"));
     // The labels reach to their frame's edge, room for the caption in any font.
     frame_->addMarkAll(*markAll, twipsRect(120, 195, 255, 255), twipsRect(480, 195, 1155, 255),
-                       list1_);
+                       storedMembers_);
     // The box is only as wide as its square, which cuts its own caption off.
     frame_->markAll()->box()->setText(QStringLiteral("Check1"));
     QFrame* conversion =
         addFrame(window, twipsRect(6600, 5085, 1695, 570), QStringLiteral("Frame8"));
-    check2_ = named(new QCheckBox(QStringLiteral("Check1"), conversion), "Check2");
-    check2_->setAccessibleName(QStringLiteral("PBMP -> BMP"));
-    check2_->setGeometry(twipsRect(120, 195, 255, 255));
+    convertBitmapsBox_ = named(new QCheckBox(QStringLiteral("Check1"), conversion), "Check2");
+    convertBitmapsBox_->setAccessibleName(QStringLiteral("PBMP -> BMP"));
+    convertBitmapsBox_->setGeometry(twipsRect(120, 195, 255, 255));
     addLabel(*conversion, "Label3", QStringLiteral("PBMP -> BMP"), twipsRect(480, 240, 1155, 255));
     QFrame* start = addFrame(window, twipsRect(8400, 4635, 1455, 825), QStringLiteral("Frame9"));
     place(*frame_->startButton(), *start, twipsRect(105, 270, 1215, 420));
 
     QFrame* preview =
         addFrame(window, twipsRect(6615, 5670, 3240, 1065), QStringLiteral("Frame10"));
-    command1_ = named(new WrappingButton(kPreviewOff, preview), "Command1");
-    command1_->setGeometry(twipsRect(210, 315, 1215, 495));
+    previewToggle_ = named(new WrappingButton(kPreviewOff, preview), "Command1");
+    previewToggle_->setGeometry(twipsRect(210, 315, 1215, 495));
     QLabel* zoomHeading =
         addLabel(*preview, "Label6", QStringLiteral("ZOOM"), twipsRect(1890, 210, 1095, 255));
     zoomHeading->setAlignment(Qt::AlignCenter);
@@ -159,32 +159,32 @@ void VolExtractWindow::connectEvents() {
     connect(frame_->file1(), &QAbstractItemView::pressed, this,
             &VolExtractWindow::loadPressedArchive);
     // "Mark All Files" has unticked itself by then, and the press has made its row current.
-    connect(list1_, &QAbstractItemView::pressed, this, [this] {
+    connect(storedMembers_, &QAbstractItemView::pressed, this, [this] {
         if (previewOn_)
             PreviewSelectedMember();
     });
-    list1_->installEventFilter(this);
-    list1_->viewport()->installEventFilter(this);
+    storedMembers_->installEventFilter(this);
+    storedMembers_->viewport()->installEventFilter(this);
     frame_->setRun([this] { ExtractSelectedMembers(); });
-    connect(command1_, &QPushButton::clicked, this, &VolExtractWindow::togglePreview);
+    connect(previewToggle_, &QPushButton::clicked, this, &VolExtractWindow::togglePreview);
 }
 
 // Only the release of a key pressed in the list previews: the release of the Enter that closed
 // the palette dialog lands in the list too, and would open the dialog again and again.
 bool VolExtractWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list1_ && event->type() == QEvent::KeyPress)
-        keysPressedInList_.insert(static_cast<QKeyEvent*>(event)->key());
-    else if (watched == list1_ && event->type() == QEvent::KeyRelease &&
-             keysPressedInList_.remove(static_cast<QKeyEvent*>(event)->key()) && previewOn_)
+    if (watched == storedMembers_ && event->type() == QEvent::KeyPress)
+        keysPressedInMembers_.insert(static_cast<QKeyEvent*>(event)->key());
+    else if (watched == storedMembers_ && event->type() == QEvent::KeyRelease &&
+             keysPressedInMembers_.remove(static_cast<QKeyEvent*>(event)->key()) && previewOn_)
         PreviewSelectedMember();
-    else if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonRelease)
+    else if (watched == storedMembers_->viewport() && event->type() == QEvent::MouseButtonRelease)
         UpdateStartButton();
     return QWidget::eventFilter(watched, event);
 }
 
 void VolExtractWindow::UpdateStartButton() {
     frame_->UpdateStartButton();
-    list2_->setEnabled(false);
+    compressedMembers_->setEnabled(false);
 }
 
 void VolExtractWindow::loadPressedArchive() {
@@ -209,28 +209,28 @@ void VolExtractWindow::fillMemberLists() {
                 QString::fromStdString(decodeMemberName(directory_.directoryEntries[index].name)));
         return names;
     };
-    list1_->clear();
-    list2_->clear();
-    list1_->addItems(namesOf(directory_.storedRows));
-    list2_->addItems(namesOf(directory_.compressedRows));
+    storedMembers_->clear();
+    compressedMembers_->clear();
+    storedMembers_->addItems(namesOf(directory_.storedRows));
+    compressedMembers_->addItems(namesOf(directory_.compressedRows));
 }
 
 void VolExtractWindow::ExtractSelectedMembers() {
     ExtractionRequest request;
-    request.selectedRows.resize(static_cast<std::size_t>(list1_->count()));
-    for (const QModelIndex& index : list1_->selectionModel()->selectedIndexes())
+    request.selectedRows.resize(static_cast<std::size_t>(storedMembers_->count()));
+    for (const QModelIndex& index : storedMembers_->selectionModel()->selectedIndexes())
         request.selectedRows[static_cast<std::size_t>(index.row())] = true;
     request.outputFolder = frame_->outputFolder();
-    request.convertBitmaps = check2_->isChecked();
+    request.convertBitmaps = convertBitmapsBox_->isChecked();
     ExtractionHooks hooks;
     hooks.rowHandled = [this](std::size_t row) {
-        list1_->item(static_cast<int>(row))->setSelected(false);
+        storedMembers_->item(static_cast<int>(row))->setSelected(false);
     };
     skarde::ExtractSelectedMembers(context_, directory_, request, hooks);
 }
 
 void VolExtractWindow::PreviewSelectedMember() {
-    const int row = list1_->currentRow();
+    const int row = storedMembers_->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= directory_.storedRows.size())
         return;
     const std::optional<Bytes> bitmap = ConvertMemberForPreview(
@@ -266,7 +266,7 @@ void VolExtractWindow::togglePreview() {
 
 void VolExtractWindow::setPreviewOn(bool on) {
     previewOn_ = on;
-    command1_->setText(on ? kPreviewOn : kPreviewOff);
+    previewToggle_->setText(on ? kPreviewOn : kPreviewOff);
 }
 
 // Right of the extractor, tops level; a child of the main window like the extractor. The

@@ -62,10 +62,10 @@ private:
 
     ConverterContext& context_;
     BatchToolFrame* frame_ = nullptr;
-    QListWidget* list1_ = nullptr;
-    QListWidget* list2_ = nullptr;
-    QCheckBox* check2_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QListWidget* storedMembers_ = nullptr;
+    QListWidget* compressedMembers_ = nullptr;
+    QCheckBox* convertBitmapsBox_ = nullptr;
+    QPushButton* previewToggle_ = nullptr;
     VolDirectory directory_;
     bool previewOn_ = false;
     int zoom_ = 1;
@@ -74,7 +74,7 @@ private:
     QPointer<ImagePreviewWindow> preview_;
     // The size a zoom button set while the preview was off, for its next opening.
     std::optional<QSize> closedPreviewSize_;
-    QSet<int> keysPressedInList_;
+    QSet<int> keysPressedInMembers_;
 };
 
 } // namespace skarde::gui

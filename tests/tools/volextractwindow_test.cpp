@@ -87,8 +87,8 @@ struct ExtractorRig {
     template <typename Control> Control* get(const char* name) {
         return control<Control>(*window, name);
     }
-    QListWidget* list1() { return get<QListWidget>("List1"); }
-    QListWidget* list2() { return get<QListWidget>("List2"); }
+    QListWidget* storedMembers() { return get<QListWidget>("List1"); }
+    QListWidget* compressedMembers() { return get<QListWidget>("List2"); }
     QPushButton* start() { return get<QPushButton>("cmdconvert"); }
     QCheckBox* markAll() { return get<QCheckBox>("Check1"); }
     QPushButton* toggle() { return get<QPushButton>("Command1"); }
@@ -108,8 +108,8 @@ struct ExtractorRig {
                           files->visualItemRect(found[0]).center());
     }
     void clickMember(int row, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(list1()->viewport(), Qt::LeftButton, modifiers,
-                          list1()->visualItemRect(list1()->item(row)).center());
+        QTest::mouseClick(storedMembers()->viewport(), Qt::LeftButton, modifiers,
+                          storedMembers()->visualItemRect(storedMembers()->item(row)).center());
     }
     static QStringList rows(const QListWidget* list) {
         QStringList texts;
@@ -119,8 +119,8 @@ struct ExtractorRig {
     }
     std::vector<int> selectedRows() {
         std::vector<int> selected;
-        for (int row = 0; row < list1()->count(); ++row)
-            if (list1()->item(row)->isSelected())
+        for (int row = 0; row < storedMembers()->count(); ++row)
+            if (storedMembers()->item(row)->isSelected())
                 selected.push_back(row);
         return selected;
     }
@@ -128,7 +128,7 @@ struct ExtractorRig {
     QMdiSubWindow* previewFrame() {
         return preview() ? qobject_cast<QMdiSubWindow*>(preview()->parentWidget()) : nullptr;
     }
-    QLabel* image1() { return preview() ? control<QLabel>(*preview(), "Image1") : nullptr; }
+    QLabel* previewPicture() { return preview() ? control<QLabel>(*preview(), "Image1") : nullptr; }
 };
 
 TEST(VolExtractWindow, HasEveryNamedControlWithStartDisabledAndList2NeverUsable) {
@@ -160,14 +160,14 @@ TEST(VolExtractWindow, HasEveryNamedControlWithStartDisabledAndList2NeverUsable)
     EXPECT_TRUE(over.start()->font().bold());
     EXPECT_EQ(over.get<FileList>("File1")->pattern(), "*.VOL");
     EXPECT_EQ(over.get<FileList>("File1")->selectionMode(), QAbstractItemView::SingleSelection);
-    EXPECT_EQ(over.list1()->selectionMode(), QAbstractItemView::ExtendedSelection);
-    EXPECT_FALSE(over.list1()->isSortingEnabled());
+    EXPECT_EQ(over.storedMembers()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_FALSE(over.storedMembers()->isSortingEnabled());
     EXPECT_FALSE(over.markAll()->isChecked() || over.get<QCheckBox>("Check2")->isChecked());
     EXPECT_EQ(window.findChildren<QFrame*>(QRegularExpression("^Frame([1-9]|10)$")).size(), 10);
     EXPECT_EQ(window.zoom(), 1);
 
     EXPECT_FALSE(over.start()->isEnabled());
-    EXPECT_FALSE(over.list2()->isEnabled());
+    EXPECT_FALSE(over.compressedMembers()->isEnabled());
 
     // Only the two boxes' own captions are cut off, as designed. The toggle's caption wraps
     // onto two lines, and the zoom buttons' captions fit without the usual margins.
@@ -196,28 +196,28 @@ TEST(VolExtractWindow, APickedArchiveFillsBothListsUntilTheNextOne) {
     fs::create_directory(over.rig.in / "elsewhere");
 
     over.pickArchive("three.vol");
-    EXPECT_EQ(ExtractorRig::rows(over.list1()), (QStringList{"a.txt", "textures\\c.bmp"}));
-    EXPECT_EQ(ExtractorRig::rows(over.list2()), QStringList{"b.wav"});
+    EXPECT_EQ(ExtractorRig::rows(over.storedMembers()), (QStringList{"a.txt", "textures\\c.bmp"}));
+    EXPECT_EQ(ExtractorRig::rows(over.compressedMembers()), QStringList{"b.wav"});
     EXPECT_TRUE(over.start()->isEnabled());
-    EXPECT_FALSE(over.list2()->isEnabled());
+    EXPECT_FALSE(over.compressedMembers()->isEnabled());
 
     // Another folder keeps the members, and START with them.
     over.get<FolderList>("Dir1")->setFolder(toQString(over.rig.in / "elsewhere"));
-    EXPECT_EQ(over.list1()->count(), 2);
+    EXPECT_EQ(over.storedMembers()->count(), 2);
     EXPECT_TRUE(over.start()->isEnabled());
 
     over.pickArchive("SHUT.VOL");
-    EXPECT_EQ(over.list1()->count(), 0);
-    EXPECT_EQ(ExtractorRig::rows(over.list2()), (QStringList{"x.wav", "y.wav"}));
+    EXPECT_EQ(over.storedMembers()->count(), 0);
+    EXPECT_EQ(ExtractorRig::rows(over.compressedMembers()), (QStringList{"x.wav", "y.wav"}));
     EXPECT_FALSE(over.start()->isEnabled());
 
     over.pickArchive("three.vol");
     over.pickArchive("broken.vol");
     ASSERT_EQ(over.rig.prompts.problems.size(), 1u) << over.rig.prompts.problems.back();
     EXPECT_EQ(over.rig.prompts.problems[0].rfind(displayPath(over.rig.in / "broken.vol"), 0), 0u);
-    EXPECT_EQ(over.list1()->count() + over.list2()->count(), 0);
+    EXPECT_EQ(over.storedMembers()->count() + over.compressedMembers()->count(), 0);
     EXPECT_FALSE(over.start()->isEnabled());
-    EXPECT_FALSE(over.list2()->isEnabled());
+    EXPECT_FALSE(over.compressedMembers()->isEnabled());
 }
 
 TEST(VolExtractWindow, MarkAllActsOnTheMembersUntilTheUserClicksOne) {
@@ -251,11 +251,11 @@ TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
             writeFile(over.rig.out / name, Bytes(name.begin(), name.end()));
         over.pickArchive("game.vol");
         for (int row : {0, 2, 3})
-            over.list1()->item(row)->setSelected(true);
+            over.storedMembers()->item(row)->setSelected(true);
         if (convert)
             over.get<QCheckBox>("Check2")->click();
         std::vector<int> stillSelected;
-        QObject::connect(over.list1(), &QListWidget::itemSelectionChanged, [&] {
+        QObject::connect(over.storedMembers(), &QListWidget::itemSelectionChanged, [&] {
             stillSelected.push_back(static_cast<int>(over.selectedRows().size()));
         });
 
@@ -315,16 +315,16 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
     over.clickMember(0);
     EXPECT_EQ(over.preview()->size(), QSize(128, 64));
     EXPECT_EQ(over.previewFrame()->size(), QSize(128, 64) + border);
-    EXPECT_EQ(over.image1()->geometry(), QRect(0, 0, 128, 64));
-    EXPECT_EQ(over.image1()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(over.previewPicture()->geometry(), QRect(0, 0, 128, 64));
+    EXPECT_EQ(over.previewPicture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
               expectedPicture(rock, 2));
     EXPECT_TRUE(fs::is_directory(over.rig.out / "textures"));
 
     // Neither a member of another kind nor one the conversion refuses changes the picture.
-    const qint64 shown = over.image1()->pixmap().cacheKey();
+    const qint64 shown = over.previewPicture()->pixmap().cacheKey();
     for (int row : {1, 2}) {
         over.clickMember(row);
-        EXPECT_EQ(over.image1()->pixmap().cacheKey(), shown) << row;
+        EXPECT_EQ(over.previewPicture()->pixmap().cacheKey(), shown) << row;
         EXPECT_EQ(over.preview()->size(), QSize(128, 64)) << row;
     }
     EXPECT_EQ(over.rig.prompts.messages,
@@ -333,11 +333,11 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
 
     // A key released in the list previews the row it moved to; the release of a key pressed
     // elsewhere (the Enter that closed a dialog) does not.
-    QTest::keyClick(over.list1(), Qt::Key_Down);
-    EXPECT_EQ(over.list1()->currentRow(), 3);
+    QTest::keyClick(over.storedMembers(), Qt::Key_Down);
+    EXPECT_EQ(over.storedMembers()->currentRow(), 3);
     EXPECT_EQ(over.preview()->size(), QSize(10, 14));
-    over.list1()->setCurrentRow(0);
-    QTest::keyRelease(over.list1(), Qt::Key_Return);
+    over.storedMembers()->setCurrentRow(0);
+    QTest::keyRelease(over.storedMembers(), Qt::Key_Return);
     EXPECT_EQ(over.preview()->size(), QSize(10, 14));
 
     // An archive cut short since it was loaded: the member is reported, the picture stays.
@@ -364,7 +364,7 @@ TEST(VolExtractWindow, ZoomButtonsSwitchBetweenTheirFactorAndOne) {
     over.toggle()->click();
     ASSERT_NE(over.preview(), nullptr);
     EXPECT_EQ(over.preview()->size(), QSize(0, 0));
-    EXPECT_EQ(over.image1()->size(), QSize(0, 0));
+    EXPECT_EQ(over.previewPicture()->size(), QSize(0, 0));
 
     over.writeArchive("one.vol", {member("a.bmp", pbmp(7, 5))});
     over.pickArchive("one.vol");
@@ -378,7 +378,7 @@ TEST(VolExtractWindow, ZoomButtonsSwitchBetweenTheirFactorAndOne) {
         over.get<QPushButton>(step.button)->click();
         EXPECT_EQ(over.window->zoom(), step.zoom) << step.button;
         EXPECT_EQ(over.preview()->size(), QSize(7, 5) * step.zoom) << step.button;
-        EXPECT_EQ(over.image1()->pixmap().size(), QSize(7, 5) * step.zoom) << step.button;
+        EXPECT_EQ(over.previewPicture()->pixmap().size(), QSize(7, 5) * step.zoom) << step.button;
     }
 
     // While the preview is off a zoom still applies, to the window it opens next.
@@ -404,7 +404,7 @@ TEST(VolExtractWindow, ThePreviewOpensRightOfTheExtractorAndEveryClosingTurnsItO
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint && flags & Qt::WindowSystemMenuHint);
 
     // A click in the empty list changes nothing.
-    QTest::mouseClick(over.list1()->viewport(), Qt::LeftButton);
+    QTest::mouseClick(over.storedMembers()->viewport(), Qt::LeftButton);
     EXPECT_EQ(over.preview()->size(), QSize(312, 213));
 
     over.previewFrame()->close(); // its close box

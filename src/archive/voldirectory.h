@@ -1,7 +1,7 @@
 #pragma once
 
 // An archive's directory in memory: every entry in directory order with its name, and the two
-// member lists that the extractor shows, stored members (which can be extracted) apart from
+// member lists, stored members (which can be extracted) apart from
 // compressed ones (which are only listed). A row of either list refers to its own entry.
 
 #include "volarchive.h"
@@ -36,7 +36,7 @@ struct VolDirectory {
 VolDirectory readVolDirectory(VolArchive& archive);
 VolDirectory readVolDirectory(const std::filesystem::path& archivePath);
 
-// The extractor's loading of an archive: the directory, or after one message naming the archive
+// Loading an archive to list it: the directory, or after one message naming the archive
 // an empty directory. The archive path is kept either way.
 VolDirectory LoadVolDirectory(const std::filesystem::path& archivePath, UserPrompts& prompts);
 

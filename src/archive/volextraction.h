@@ -1,9 +1,8 @@
 #pragma once
 
 // Extracting the selected stored members of an archive into a folder, recreating the folders
-// their names carry, optionally turning game bitmaps into Windows bitmaps on the way. This is
-// the extractor's START action; the window keeps the selection and the folders, this keeps the
-// loop.
+// their names carry, optionally turning game bitmaps into Windows bitmaps on the way. The caller
+// keeps the selection and the folders; this keeps the loop.
 
 #include "voldirectory.h"
 
@@ -27,7 +26,7 @@ struct ExtractionRequest {
 struct ExtractionHooks {
     // Before a selected row is handled (the command line names the member in its messages).
     std::function<void(std::size_t row)> rowStarting;
-    // After a selected row is handled, whatever came of it: the window deselects the row.
+    // After a selected row is handled, whatever came of it (the extractor deselects the row).
     std::function<void(std::size_t row)> rowHandled;
 };
 
@@ -37,7 +36,7 @@ struct ExtractionSummary {
     int failed = 0;    // refused or not written; each was reported
 };
 
-// Drives the progress window: shown, the files bar from 0 to the number of selected rows with
+// Drives the progress: shown, the files bar from 0 to the number of selected rows with
 // its position set after every row, the caption "Progress - " and the member's name, then
 // "Progress" and hidden. A member that cannot be extracted is reported by name and the run
 // goes on.

@@ -77,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     skarde::ConverterContext context{progress, prompts, folder / "pals"};
 
     requireWritten(skarde::ConvertPbmpToBmp(context, input, out / "a.bmp"), out / "a.bmp");
-    requireWritten(skarde::ConvertBmpToPbmp(context, input, out / "b.pbmp", "3", "2"),
+    requireWritten(skarde::ConvertBmpToPbmp(context, input, out / "b.pbmp",
+                                            skarde::PaletteListPosition(3),
+                                            skarde::OptionSliderValue(2)),
                    out / "b.pbmp");
     requireWritten(skarde::ConvertPbaToBmp(context, input, out / "c"), out / "c0.bmp");
     (void)skarde::ConvertPplToPal(context, input, out);

@@ -8,6 +8,7 @@
 #include "mainwindowgeometry.h"
 #include "mainwindowgrowth.h"
 #include "statusbarpanels.h"
+#include "tools/toolwindows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,19 +20,6 @@
 
 namespace skarde::gui {
 namespace {
-
-struct Entry {
-    const char* name;
-    const char* caption;
-};
-
-constexpr Entry kToolEntries[] = {
-    {"mnuToolspbmp2bmp", "PBMP -> BMP"},
-    {"mnuToolspba2bmp", "PBA -> BMP"},
-    {"mnuToolsvolextract", "VOL File Extractor"},
-    {"mnupplextract", "PPL Extract"},
-    {"mnuToolsmakeskin", "RuziRire+"},
-};
 
 struct Arrangement {
     const char* name;
@@ -107,10 +95,10 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildToolsMenu() {
     QMenu* tools = addMenu(menuBar(), "mnuTools", QStringLiteral("&Tools"));
-    for (const Entry& entry : kToolEntries) {
-        const QString name = QString::fromLatin1(entry.name);
-        tools_[name] = ToolSlot{};
-        connect(addEntry(tools, entry.name, QString::fromLatin1(entry.caption)),
+    for (const ToolWindowEntry& entry : toolWindows()) {
+        const QString name = QString::fromLatin1(entry.menuEntryName);
+        tools_[name] = ToolSlot{{}, {}, entry.iconResource};
+        connect(addEntry(tools, entry.menuEntryName, QString::fromLatin1(entry.menuCaption)),
                 &QAction::triggered, this, [this, name] { showToolWindow(name); });
     }
 }
@@ -193,7 +181,11 @@ void MainWindow::showToolWindow(const QString& entryName) {
         bringToFront(*mdiArea_, *open);
         return;
     }
-    slot.window = addChildWindow(*mdiArea_, slot.factory());
+    std::unique_ptr<QWidget> window = slot.factory();
+    if (slot.iconResource) {
+        window->setWindowIcon(QIcon(QString::fromLatin1(slot.iconResource)));
+    }
+    slot.window = addChildWindow(*mdiArea_, std::move(window));
     // The size the user gives the window from now on is the one to keep, not the saved one.
     pendingOuterSize_.reset();
     growToShow(*this, *mdiArea_, *slot.window);

@@ -34,8 +34,8 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Connects a Tools entry, by its name ("mnuToolspbmp2bmp"), to the window it shows. Until
-    // then the entry does nothing.
+    // Connects a Tools entry, by its name ("mnuToolspbmp2bmp"), to the window it shows, which
+    // wears the entry's icon from the tool table. Until then the entry does nothing.
     void registerToolWindow(const QString& entryName, ToolWindowFactory factory);
     // Connects the WebPages entries to the browser window. Until then they do nothing.
     void setBrowserWindowFactory(BrowserWindowFactory factory);
@@ -58,6 +58,7 @@ private:
     struct ToolSlot {
         ToolWindowFactory factory;
         QPointer<QMdiSubWindow> window;
+        const char* iconResource = nullptr; // none: the main window's icon
     };
 
     void buildMenus();

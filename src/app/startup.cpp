@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include "app/pictures/artwork.h"
 #include "app/pictures/splashwindow.h"
 #include "app/prompts/guiprompts.h"
 #include "app/prompts/progresswindow.h"
@@ -53,14 +52,9 @@ void Startup::createProgressWindow() {
 }
 
 void Startup::connectToolWindows() {
-    for (ToolWindowEntry& entry : toolWindows()) {
-        mainWindow_->registerToolWindow(
-            entry.menuEntryName, [this, make = std::move(entry.make), icon = entry.hasOwnIcon] {
-                std::unique_ptr<QWidget> window = make(*context_);
-                if (icon)
-                    window->setWindowIcon(toolWindowIcon(window->objectName()));
-                return window;
-            });
+    for (const ToolWindowEntry& entry : toolWindows()) {
+        mainWindow_->registerToolWindow(QString::fromLatin1(entry.menuEntryName),
+                                        [this, make = entry.make] { return make(*context_); });
     }
 }
 

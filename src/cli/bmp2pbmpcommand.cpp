@@ -95,13 +95,13 @@ std::string bmp2pbmpHelpText() {
            "                 background), by number or by word\n";
 }
 
-int paletteChoiceFromArgument(std::string_view text) {
+PaletteListPosition paletteChoiceFromArgument(std::string_view text) {
     const long number = plainDecimal(text);
     for (std::size_t position = 0; position < kGamePaletteChoices.size(); ++position) {
         const GamePaletteChoice& choice = kGamePaletteChoices[position];
         if (number == static_cast<long>(position) || number == choice.paletteNumber ||
             equalsIgnoringCase(text, choice.listName))
-            return static_cast<int>(position);
+            return PaletteListPosition(static_cast<int>(position));
     }
     throw UsageError("unknown palette " + std::string(text) + "; give a list position 0 to " +
                      std::to_string(kGamePaletteChoices.size() - 1) +
@@ -110,12 +110,12 @@ int paletteChoiceFromArgument(std::string_view text) {
                      " or a name such as " + std::string(kGamePaletteChoices.front().listName));
 }
 
-int optionChoiceFromArgument(std::string_view text) {
+OptionSliderValue optionChoiceFromArgument(std::string_view text) {
     const long number = plainDecimal(text);
     for (std::size_t i = 0; i < kDrawingOptionChoices.size(); ++i) {
         const int sliderValue = kDrawingOptionChoices[i].sliderValue;
         if (number == sliderValue || equalsIgnoringCase(text, kOptionWords[i]))
-            return sliderValue;
+            return OptionSliderValue(sliderValue);
     }
     throw UsageError("unknown option " + std::string(text) +
                      "; give 1 to 5 or none, additive, subtractive, translucent, transparent");
@@ -126,9 +126,9 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     const auto paletteText = parsed.value("--palette");
     if (!paletteText)
         throw UsageError("a palette is needed: --palette P");
-    const std::string paletteChoice = std::to_string(paletteChoiceFromArgument(*paletteText));
-    const std::string optionChoice =
-        std::to_string(optionChoiceFromArgument(parsed.value("--option").value_or("1")));
+    const PaletteListPosition palette = paletteChoiceFromArgument(*paletteText);
+    const OptionSliderValue option =
+        optionChoiceFromArgument(parsed.value("--option").value_or("1"));
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
     makeOutputFolder(outputFolder);
@@ -138,8 +138,8 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
 
     return convertEachInput(
         inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
-            return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), paletteChoice,
-                                    optionChoice)
+            return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), palette,
+                                    option)
                 .outcome;
         });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clicommand.h"
+#include "converters/pbmpchoices.h"
 
 #include <string>
 #include <string_view>
@@ -14,9 +15,9 @@ std::string bmp2pbmpHelpText();
 
 // --palette: a list position 0 to 19, a palette number of the table (500 ... 5150) or a list name
 // (Desert ... Interface) in any letter case. Returns the list position; a usage error otherwise.
-int paletteChoiceFromArgument(std::string_view text);
+PaletteListPosition paletteChoiceFromArgument(std::string_view text);
 // --option: 1 to 5 or none, additive, subtractive, translucent, transparent (any letter case).
 // Returns the slider value; a usage error otherwise.
-int optionChoiceFromArgument(std::string_view text);
+OptionSliderValue optionChoiceFromArgument(std::string_view text);
 
 } // namespace skarde::cli

@@ -124,8 +124,8 @@ Bytes encodePbmp(ProgressSink& progress, const BmpImage& image, const PbmpHeader
 } // namespace
 
 ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sourcePath,
-                                  const fs::path& destinationPath, std::string_view paletteChoice,
-                                  std::string_view optionChoice) {
+                                  const fs::path& destinationPath, PaletteListPosition palette,
+                                  OptionSliderValue option) {
     context.progress.setMinimum(Bar::Rows, 0);
     context.progress.setValue(Bar::Rows, 0);
     return runConversion(context.prompts, [&] {
@@ -140,10 +140,10 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
         header.fileChunkLength = pixelBytes + 32;
         header.width = image.infoHeader.biWidth;
         header.height = image.pixelRows.rows;
-        header.attributes = attributesForChoice(optionChoice);
+        header.attributes = option.attributes();
         header.dataLength = static_cast<std::int32_t>(pixelBytes);
         PbmpTrailer trailer;
-        trailer.paletteNumber = paletteNumberForChoice(paletteChoice);
+        trailer.paletteNumber = palette.paletteNumber();
 
         const Bytes pbmp = encodePbmp(context.progress, image, header, trailer);
         writeFileWhole(destinationPath, pbmp);

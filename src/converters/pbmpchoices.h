@@ -2,11 +2,13 @@
 
 // The RuziRire+ choices: the 20 game palettes of the palette list and the five drawing options
 // of the slider, with the values the BMP to PBMP converter writes for them.
-// A choice reaches the converter as the decimal text of the list position or slider value.
+// A choice reaches the converter as a PaletteListPosition and an OptionSliderValue, which can
+// only hold a position of the list and a value of the slider.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -44,14 +46,41 @@ inline constexpr std::array<DrawingOptionChoice, 5> kDrawingOptionChoices{{
     {5, 9, "Transparent Background Black (RGB 0,0,0)", 3},
 }};
 
-inline constexpr std::int32_t kNoPaletteChosen = 0;
-inline constexpr std::uint32_t kNoDrawingOption = 8;
+// The palette chosen: a position in the palette list, 0 to 19.
+class PaletteListPosition {
+public:
+    // Throws std::out_of_range for a position outside the list.
+    constexpr explicit PaletteListPosition(int position) : position_(position) {
+        if (position < 0 || position >= static_cast<int>(kGamePaletteChoices.size()))
+            throw std::out_of_range("no palette at list position " + std::to_string(position));
+    }
+    constexpr int position() const { return position_; }
+    constexpr const GamePaletteChoice& entry() const {
+        return kGamePaletteChoices[static_cast<std::size_t>(position_)];
+    }
+    constexpr std::int32_t paletteNumber() const { return entry().paletteNumber; }
 
-// The palette number for a palette choice: "0" to "19" exactly (no blank, sign or leading zero);
-// any other text, the empty one included, gives 0.
-std::int32_t paletteNumberForChoice(std::string_view paletteChoice);
-// The attributes for an option choice: "1" to "5" exactly; any other text gives 8.
-std::uint32_t attributesForChoice(std::string_view optionChoice);
+private:
+    int position_;
+};
+
+// The drawing option chosen: a value of the slider, 1 (top) to 5 (bottom).
+class OptionSliderValue {
+public:
+    // Throws std::out_of_range for a value off the slider.
+    constexpr explicit OptionSliderValue(int value) : value_(value) {
+        if (value < 1 || value > static_cast<int>(kDrawingOptionChoices.size()))
+            throw std::out_of_range("no drawing option at slider value " + std::to_string(value));
+    }
+    constexpr int value() const { return value_; }
+    constexpr const DrawingOptionChoice& entry() const {
+        return kDrawingOptionChoices[static_cast<std::size_t>(value_ - 1)];
+    }
+    constexpr std::uint32_t attributes() const { return entry().attributes; }
+
+private:
+    int value_;
+};
 
 // The text of list entry `position` (0 to 19): the number (three-digit ones after one space),
 // a tab and the name; the first entry has nine spaces instead of the tab.

@@ -134,7 +134,7 @@ void Bmp2PbmpWindow::ConvertSelectedFiles() {
     frame_->runOverMarkedRows(*frame_->file1(), [this](int, const QString& name) {
         infile = frame_->sourcePath(name);
         OutFile = frame_->destinationPath(name);
-        ConvertBmpToPbmp(context_, infile, OutFile, paluse, newpica);
+        ConvertBmpToPbmp(context_, infile, OutFile, *paluse, *newpica);
     });
 }
 
@@ -143,10 +143,10 @@ void Bmp2PbmpWindow::ConvertSelectedFiles() {
 bool Bmp2PbmpWindow::captureChoices() {
     for (int row = 0; row < list1_->count(); ++row)
         if (list1_->item(row)->isSelected())
-            paluse = std::to_string(row);
-    if (paluse.empty())
+            paluse = PaletteListPosition(row);
+    if (!paluse)
         return false;
-    newpica = std::to_string(slider1_->value());
+    newpica = OptionSliderValue(slider1_->value());
     return true;
 }
 

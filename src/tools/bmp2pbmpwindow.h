@@ -4,12 +4,13 @@
 // bitmaps of the same names in the output folder, naming the game palette chosen in List1 and
 // the drawing option chosen on Slider1.
 
+#include "converters/pbmpchoices.h"
 #include "core/convertercontext.h"
 
 #include <QWidget>
 
 #include <filesystem>
-#include <string>
+#include <optional>
 
 class QListWidget;
 class QSlider;
@@ -31,10 +32,10 @@ public:
     // The file being converted, or the last one.
     std::filesystem::path infile;
     std::filesystem::path OutFile;
-    // The choices of the current (or last) run, as the converter takes them: the palette list
-    // position and the slider value in decimal. Empty until the first run with a palette.
-    std::string paluse;
-    std::string newpica;
+    // The palette choice of the current (or last) run, none until the first run with a palette,
+    // and the option of that run.
+    std::optional<PaletteListPosition> paluse;
+    std::optional<OptionSliderValue> newpica;
 
 private:
     void layOut();

@@ -14,16 +14,20 @@ template <typename Window> std::unique_ptr<QWidget> makeWindow(ConverterContext&
     return std::make_unique<Window>(context);
 }
 
+// The icons are drawn by resources/makeartwork.cpp and built in under /artwork.
+constexpr ToolWindowEntry kToolWindows[] = {
+    {"mnuToolspbmp2bmp", "PBMP -> BMP", makeWindow<Pbmp2BmpWindow>, nullptr},
+    {"mnuToolspba2bmp", "PBA -> BMP", makeWindow<Pba2BmpWindow>, ":/artwork/frmpba2bmp.ico"},
+    {"mnuToolsvolextract", "VOL File Extractor", makeWindow<VolExtractWindow>,
+     ":/artwork/frmvolextract.ico"},
+    {"mnupplextract", "PPL Extract", makeWindow<PplExtractWindow>, ":/artwork/frmpplextract.ico"},
+    {"mnuToolsmakeskin", "RuziRire+", makeWindow<Bmp2PbmpWindow>, ":/artwork/frmbmp2pbmp.ico"},
+};
+
 } // namespace
 
-std::vector<ToolWindowEntry> toolWindows() {
-    return {
-        {QStringLiteral("mnuToolspbmp2bmp"), makeWindow<Pbmp2BmpWindow>, false},
-        {QStringLiteral("mnuToolsvolextract"), makeWindow<VolExtractWindow>, true},
-        {QStringLiteral("mnuToolspba2bmp"), makeWindow<Pba2BmpWindow>, true},
-        {QStringLiteral("mnuToolsmakeskin"), makeWindow<Bmp2PbmpWindow>, true},
-        {QStringLiteral("mnupplextract"), makeWindow<PplExtractWindow>, true},
-    };
+std::span<const ToolWindowEntry> toolWindows() {
+    return kToolWindows;
 }
 
 } // namespace skarde::gui

@@ -1,14 +1,13 @@
 #pragma once
 
-// The tool windows the Tools menu opens, each with the menu entry that opens it. The shell walks
-// this list instead of knowing each window.
+// The tools of the Tools menu, in its order: each menu entry, its caption, the window it opens
+// and that window's icon. The main window builds its menu and dresses the windows from this
+// one table instead of knowing each tool.
 
-#include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
-#include <vector>
+#include <span>
 
 namespace skarde {
 struct ConverterContext;
@@ -17,12 +16,14 @@ struct ConverterContext;
 namespace skarde::gui {
 
 struct ToolWindowEntry {
-    QString menuEntryName;
-    std::function<std::unique_ptr<QWidget>(ConverterContext&)> make;
-    // PBMP -> BMP keeps the main window's icon; the others wear one drawn for them.
-    bool hasOwnIcon = true;
+    const char* menuEntryName; // the menu entry's objectName: "mnuToolspba2bmp"
+    const char* menuCaption;   // "PBA -> BMP"
+    std::unique_ptr<QWidget> (*make)(ConverterContext& context);
+    // The window's own icon among the program's pictures, or null for a window that wears the
+    // main window's icon (PBMP -> BMP).
+    const char* iconResource;
 };
 
-std::vector<ToolWindowEntry> toolWindows();
+std::span<const ToolWindowEntry> toolWindows();
 
 } // namespace skarde::gui

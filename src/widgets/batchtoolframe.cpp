@@ -7,6 +7,7 @@
 #include "toolwindowlayout.h"
 #include "twips.h"
 
+#include "converters/outputbase.h"
 #include "core/batchloop.h"
 
 #include <QDir>
@@ -100,9 +101,7 @@ std::filesystem::path BatchToolFrame::outputFolder() const {
 }
 
 std::filesystem::path BatchToolFrame::outputBase(const QString& fileName) const {
-    QString base = fileName;
-    base.chop(4);
-    return destinationPath(base);
+    return outputBaseFor(toPath(fileName), outputFolder());
 }
 
 void BatchToolFrame::runOverMarkedRows(

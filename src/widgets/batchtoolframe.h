@@ -77,7 +77,7 @@ public:
     std::filesystem::path destinationPath(const QString& fileName) const;
     std::filesystem::path outputFolder() const;
     // Where the outputs of `fileName` go for converters that number or name them themselves:
-    // Dir2's folder and the name without its last four characters (".PBA", ".pft", ".PPL").
+    // Dir2's folder and the name without its last four characters, as outputBaseFor has it.
     std::filesystem::path outputBase(const QString& fileName) const;
 
     // The shared batch run, without yielding to the event loop: shows the progress window,

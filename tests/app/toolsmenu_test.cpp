@@ -54,5 +54,21 @@ TEST(ToolsMenu, EachEntryOpensOneWindowOfItsKindWearingItsOwnIcon) {
     settle();
 }
 
+// The one tool drawn no icon of its own shows the program's.
+TEST(ToolsMenu, PbmpToBmpWearsTheMainWindowsIcon) {
+    test::SettingsSandbox settings;
+    Startup startup;
+    MainWindow& main = test::startToMainWindow(startup);
+    test::menuEntry(main, "mnuToolspbmp2bmp")->trigger();
+    settle();
+    const QMdiSubWindow* child = main.toolWindow(QStringLiteral("mnuToolspbmp2bmp"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->widget()->objectName(), "frmpbmp2bmp");
+    EXPECT_EQ(child->windowTitle(), "PBMP -> BMP Conversion");
+    EXPECT_EQ(pictureOf(child->windowIcon()), pictureOf(programIcon()));
+    main.close();
+    settle();
+}
+
 } // namespace
 } // namespace skarde::gui

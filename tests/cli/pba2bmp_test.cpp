@@ -56,6 +56,24 @@ TEST_F(Pba2BmpCommand, DropsTheLastFourCharactersWhateverTheyAre) {
                                                                               "0.bmp"}));
 }
 
+// Characters, not bytes or UTF-16 units, as the PBA window cuts them
+// (tests/tools/pba2bmpwindow_test.cpp).
+TEST_F(Pba2BmpCommand, CutsNonAsciiNamesByTheirCharacters) {
+    const auto bytesOf = [](std::u8string_view name) {
+        return std::string(name.begin(), name.end());
+    };
+    std::vector<std::string> arguments{"pba2bmp", "-o", out.string()};
+    for (const char8_t* name : {u8"fa\u00e7ade.pba", u8"icons\u00e9.pba", u8"\U0001F600.pft",
+                                u8"x.pb\u00e9", u8"ab.p\U0001F600"})
+        arguments.push_back(writePba(bytesOf(name), 1).string());
+    const auto run = runCli(SKARDE_CLI, arguments);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(test::folderEntries(out),
+              (std::vector<std::string>{"a0.bmp", bytesOf(u8"fa\u00e7ade0.bmp"),
+                                        bytesOf(u8"icons\u00e90.bmp"), "x0.bmp",
+                                        bytesOf(u8"\U0001F6000.bmp")}));
+}
+
 TEST_F(Pba2BmpCommand, GoesOnAfterARefusedOrDamagedFileAndExitsWithOne) {
     filebuilders::PbmpFields single;
     writeFile(root / "single.pba", filebuilders::makePbmp(single));

@@ -10,6 +10,7 @@
 
 #include <limits>
 #include <set>
+#include <stdexcept>
 
 namespace skarde {
 namespace {
@@ -24,8 +25,9 @@ using test::writeFile;
 struct BmpToPbmp : ::testing::Test {
     ConverterRig rig;
 
-    ConversionResult convert(const Bytes& bmp, std::string_view palette = "0",
-                             std::string_view option = "1", const std::string& name = "a.bmp") {
+    ConversionResult convert(const Bytes& bmp, PaletteListPosition palette = PaletteListPosition(0),
+                             OptionSliderValue option = OptionSliderValue(1),
+                             const std::string& name = "a.bmp") {
         writeFile(rig.in / name, bmp);
         return ConvertBmpToPbmp(rig.context, rig.in / name, rig.out / name, palette, option);
     }
@@ -53,7 +55,8 @@ TEST_F(BmpToPbmp, TurnsTheTwoByTwoExampleIntoA76BytePbmpTopRowFirst) {
     const Bytes bmp = makeBmp(2, 2, stored);
     ASSERT_EQ(bmp.size(), 1078u + 8);
 
-    EXPECT_EQ(convert(bmp, "0", "1").outcome, Outcome::Converted);
+    EXPECT_EQ(convert(bmp, PaletteListPosition(0), OptionSliderValue(1)).outcome,
+              Outcome::Converted);
     const Bytes pbmp = output();
     ASSERT_EQ(pbmp.size(), 76u);
     Bytes topFirst = top;
@@ -84,26 +87,26 @@ TEST_F(BmpToPbmp, KeepsRowLengthsOfWidthsOneFourAndSix) {
 }
 
 TEST_F(BmpToPbmp, WritesTheChosenPaletteNumberAndAttributes) {
-    convert(makeBmp(BmpFields{}), "15", "2");
+    convert(makeBmp(BmpFields{}), PaletteListPosition(15), OptionSliderValue(2));
     EXPECT_EQ(ByteReader(output()).i32(72), 1975);
     EXPECT_EQ(ByteReader(output()).u32(32), 24u);
 }
 
-TEST_F(BmpToPbmp, MatchesChoicesAsExactDecimalText) {
-    const std::vector<std::pair<std::string, std::int32_t>> palettes{
-        {"0", 500}, {"9", 1071}, {"19", 5150}, {"", 0},   {" 5", 0},  {"05", 0},
-        {"5 ", 0},  {"20", 0},   {"-1", 0},    {"+5", 0}, {"500", 0}, {"Desert", 0}};
-    for (const auto& [choice, number] : palettes) {
-        SCOPED_TRACE("palette choice '" + choice + "'");
-        convert(makeBmp(BmpFields{}), choice, "1");
+// The text a user types is read at the edges (the command line's own tests); here every list
+// position and slider value must reach the file as its own number and attributes.
+TEST_F(BmpToPbmp, WritesTheNumberOfEveryListPositionAndTheAttributesOfEverySliderValue) {
+    const std::vector<std::pair<int, std::int32_t>> palettes{{0, 500},   {3, 506},   {9, 1071},
+                                                             {14, 1974}, {15, 1975}, {19, 5150}};
+    for (const auto& [position, number] : palettes) {
+        SCOPED_TRACE("list position " + std::to_string(position));
+        convert(makeBmp(BmpFields{}), PaletteListPosition(position), OptionSliderValue(1));
         EXPECT_EQ(ByteReader(output()).i32(72), number);
     }
-    const std::vector<std::pair<std::string, std::uint32_t>> options{
-        {"1", 8}, {"2", 24}, {"3", 40}, {"4", 12}, {"5", 9},   {"0", 8},
-        {"", 8},  {"6", 8},  {"05", 8}, {" 5", 8}, {"five", 8}};
-    for (const auto& [choice, attributes] : options) {
-        SCOPED_TRACE("option choice '" + choice + "'");
-        convert(makeBmp(BmpFields{}), "0", choice);
+    const std::vector<std::pair<int, std::uint32_t>> options{
+        {1, 8}, {2, 24}, {3, 40}, {4, 12}, {5, 9}};
+    for (const auto& [value, attributes] : options) {
+        SCOPED_TRACE("slider value " + std::to_string(value));
+        convert(makeBmp(BmpFields{}), PaletteListPosition(0), OptionSliderValue(value));
         EXPECT_EQ(ByteReader(output()).u32(32), attributes);
     }
 }
@@ -175,7 +178,10 @@ TEST_F(BmpToPbmp, DescribesTheRowsWrittenWhateverBfSizeSays) {
 TEST_F(BmpToPbmp, ConvertsAFileOntoItsOwnPath) {
     const fs::path file = rig.in / "self.bmp";
     writeFile(file, makeBmp(BmpFields{}));
-    EXPECT_EQ(ConvertBmpToPbmp(rig.context, file, file, "19", "5").outcome, Outcome::Converted);
+    EXPECT_EQ(
+        ConvertBmpToPbmp(rig.context, file, file, PaletteListPosition(19), OptionSliderValue(5))
+            .outcome,
+        Outcome::Converted);
     const Bytes pbmp = readFile(file);
     EXPECT_EQ(pbmp,
               expectedPbmp(2, 2, filebuilders::reversedRows(filebuilders::patternRows(2, 2), 4),
@@ -193,7 +199,7 @@ TEST_F(BmpToPbmp, WritesATopDownBitmapsSizeChoicesAndPalette) {
     BmpFields fields;
     fields.width = 7;
     fields.height = -5;
-    convert(makeBmp(fields), "3", "4");
+    convert(makeBmp(fields), PaletteListPosition(3), OptionSliderValue(4));
     const Bytes pbmp = output();
     const ByteReader reader(pbmp);
     const PbmpHeader header = readPbmpHeader(reader, 0);
@@ -303,8 +309,9 @@ TEST_F(BmpToPbmp, RefusesUnusableSourcesAndWritesNothing) {
         ConverterRig fresh;
         writeFile(fresh.out / "keep.bmp", Bytes{9, 9, 9});
         writeFile(fresh.in / "keep.bmp", source.bytes);
-        const ConversionResult result = ConvertBmpToPbmp(fresh.context, fresh.in / "keep.bmp",
-                                                         fresh.out / "keep.bmp", "1", "2");
+        const ConversionResult result =
+            ConvertBmpToPbmp(fresh.context, fresh.in / "keep.bmp", fresh.out / "keep.bmp",
+                             PaletteListPosition(1), OptionSliderValue(2));
         EXPECT_EQ(result.outcome, Outcome::Refused);
         EXPECT_EQ(result.filesWritten, 0);
         if (source.expectedMessage.empty()) {
@@ -325,7 +332,8 @@ TEST_F(BmpToPbmp, RefusesUnusableSourcesAndWritesNothing) {
 
 TEST_F(BmpToPbmp, ReportsAnUnreadableSource) {
     const ConversionResult result =
-        ConvertBmpToPbmp(rig.context, rig.in / "missing.bmp", rig.out / "missing.bmp", "0", "1");
+        ConvertBmpToPbmp(rig.context, rig.in / "missing.bmp", rig.out / "missing.bmp",
+                         PaletteListPosition(0), OptionSliderValue(1));
     EXPECT_EQ(result.outcome, Outcome::Failed);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
     EXPECT_NE(rig.prompts.problems[0].find("missing.bmp"), std::string::npos);
@@ -344,12 +352,26 @@ TEST(PbmpChoices, MapsEveryListPositionToItsPaletteNumber) {
                                             519,  520,  1071, 1135, 1136, 1137, 1467,
                                             1974, 1975, 1976, 1977, 4294, 5150};
     for (std::size_t position = 0; position < numbers.size(); ++position) {
-        EXPECT_EQ(paletteNumberForChoice(std::to_string(position)), numbers[position]);
+        EXPECT_EQ(PaletteListPosition(static_cast<int>(position)).paletteNumber(),
+                  numbers[position]);
         EXPECT_EQ(kGamePaletteChoices[position].paletteNumber, numbers[position]);
     }
     EXPECT_EQ(kGamePaletteChoices[0].listName, "Desert");
     EXPECT_EQ(kGamePaletteChoices[9].listName, "xxxxWORLD");
     EXPECT_EQ(kGamePaletteChoices[19].listName, "Interface");
+}
+
+// A choice outside the list or off the slider would write a palette or attributes the game
+// does not know, so none can be made.
+TEST(PbmpChoices, HoldOnlyPositionsOfTheListAndValuesOfTheSlider) {
+    for (const int position : {-1, 20, 500}) {
+        SCOPED_TRACE(position);
+        EXPECT_THROW(static_cast<void>(PaletteListPosition(position)), std::out_of_range);
+    }
+    for (const int value : {-1, 0, 6, 8}) {
+        SCOPED_TRACE(value);
+        EXPECT_THROW(static_cast<void>(OptionSliderValue(value)), std::out_of_range);
+    }
 }
 
 TEST(PbmpChoices, GivesTheListEntriesAsTheWindowShowsThem) {
@@ -372,7 +394,7 @@ TEST(PbmpChoices, GivesEachSliderPositionItsOwnFlagOnTopOfTheBaseAttributes) {
         EXPECT_TRUE(flag == 0 || (flag & (flag - 1)) == 0) << option.caption; // at most one bit
         flags.insert(flag);
         labels.insert(option.labelIndex);
-        EXPECT_EQ(attributesForChoice(std::to_string(option.sliderValue)), option.attributes);
+        EXPECT_EQ(OptionSliderValue(option.sliderValue).attributes(), option.attributes);
     }
     EXPECT_EQ(kDrawingOptionChoices.front().attributes, kBase);
     EXPECT_EQ(flags.size(), kDrawingOptionChoices.size());

@@ -111,8 +111,10 @@ TEST(HostileInputs, PaletteListsStopAtTheDamageByName) {
 
 TEST(HostileInputs, WindowsBitmapsAreRefusedByName) {
     forEachHostileFile("bmp", [](ConverterRig& rig, const fs::path& input) {
-        const ConversionResult result = callCatching(
-            [&] { return ConvertBmpToPbmp(rig.context, input, rig.out / "image.pbmp", "0", "1"); });
+        const ConversionResult result = callCatching([&] {
+            return ConvertBmpToPbmp(rig.context, input, rig.out / "image.pbmp",
+                                    PaletteListPosition(0), OptionSliderValue(1));
+        });
         expectReported(rig.prompts, input.string(), kNotBitmapMessage);
         expectOnlyCountedOutputs(rig, result);
     });

@@ -36,7 +36,7 @@ TEST(RoundTrip, BmpToPbmpToBmpKeepsEveryPixelAndPaddingByte) {
             writeFile(rig.in / "picture.bmp", original);
 
             ASSERT_EQ(ConvertBmpToPbmp(rig.context, rig.in / "picture.bmp", rig.out / "game.bmp",
-                                       "0", "1")
+                                       PaletteListPosition(0), OptionSliderValue(1))
                           .outcome,
                       Outcome::Converted);
             ASSERT_EQ(
@@ -61,7 +61,8 @@ TEST(RoundTrip, ATopDownBmpComesBackBottomUpWithTheSamePicture) {
     const Bytes topFirst = filebuilders::patternRows(3, 4, 33);
     fields.rows = topFirst;
     writeFile(rig.in / "t.bmp", filebuilders::makeBmp(fields));
-    ConvertBmpToPbmp(rig.context, rig.in / "t.bmp", rig.out / "t.pbmp", "0", "1");
+    ConvertBmpToPbmp(rig.context, rig.in / "t.bmp", rig.out / "t.pbmp", PaletteListPosition(0),
+                     OptionSliderValue(1));
     ConvertPbmpToBmp(rig.context, rig.out / "t.pbmp", rig.out / "t.bmp");
     const Bytes back = readFile(rig.out / "t.bmp");
     EXPECT_EQ(ByteReader(back).i32(22), 4);
@@ -84,9 +85,10 @@ TEST(RoundTrip, PalettesFromAPplColourAGameBitmapThatNamesOne) {
     // extracted folder.
     const Bytes rows = filebuilders::patternRows(6, 3, 7);
     writeFile(rig.in / "p.bmp", filebuilders::makeBmp(6, 3, rows));
-    ASSERT_EQ(
-        ConvertBmpToPbmp(rig.context, rig.in / "p.bmp", rig.out / "p.pbmp", "15", "2").outcome,
-        Outcome::Converted);
+    ASSERT_EQ(ConvertBmpToPbmp(rig.context, rig.in / "p.bmp", rig.out / "p.pbmp",
+                               PaletteListPosition(15), OptionSliderValue(2))
+                  .outcome,
+              Outcome::Converted);
     rig.context.palsFolder = pals;
     ASSERT_EQ(ConvertPbmpToBmp(rig.context, rig.out / "p.pbmp", rig.out / "p.bmp").outcome,
               Outcome::Converted);

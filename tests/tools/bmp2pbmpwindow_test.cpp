@@ -131,7 +131,12 @@ TEST(Bmp2PbmpWindow, RefusesToRunUntilAPaletteIsChosenThenReadsTheSliderAtEveryS
         if (step.paletteNumber == 0) {
             EXPECT_TRUE(written.empty());
             EXPECT_TRUE(rig.progress.calls.empty());
+            EXPECT_FALSE(over.window.paluse);
+            EXPECT_FALSE(over.window.newpica);
         } else {
+            ASSERT_TRUE(over.window.paluse && over.window.newpica);
+            EXPECT_EQ(over.window.paluse->paletteNumber(), step.paletteNumber);
+            EXPECT_EQ(over.window.newpica->attributes(), step.attributes);
             EXPECT_EQ(written, (std::vector<std::pair<std::int32_t, std::uint32_t>>(
                                    2, {step.paletteNumber, step.attributes})));
         }

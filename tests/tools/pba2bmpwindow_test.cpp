@@ -98,6 +98,27 @@ TEST(Pba2BmpWindow, TheOutputBaseIsTheOutputFolderAndTheNameWithoutItsExtension)
     EXPECT_EQ(rig.prompts.messages, std::vector<std::string>(4, "0 BMP files extracted from PBA"));
 }
 
+// The command line names the outputs of the same files alike (tests/cli/pba2bmp_test.cpp).
+TEST(Pba2BmpWindow, NamesTheOutputsOfNonAsciiNamesByTheirCharacters) {
+    test::ConverterRig rig;
+    for (const char8_t* name : {u8"fa\u00e7ade.pba", u8"icons\u00e9.pba", u8"\U0001F600.pft"})
+        writeFile(rig.in / name, pbaOf(1));
+    WindowOverRig over(rig);
+    over.window.show();
+    ASSERT_EQ(over.files()->count(), 3);
+    for (int row = 0; row < over.files()->count(); ++row) {
+        over.clickFile(row);
+        over.start()->click();
+    }
+    const auto bytesOf = [](std::u8string_view name) {
+        return std::string(name.begin(), name.end());
+    };
+    EXPECT_EQ(
+        test::folderEntries(rig.out),
+        (std::vector<std::string>{bytesOf(u8"fa\u00e7ade0.bmp"), bytesOf(u8"icons\u00e90.bmp"),
+                                  bytesOf(u8"\U0001F6000.bmp")}));
+}
+
 TEST(Pba2BmpWindow, OneStartConvertsTheSelectedFileAndCountsWhatItWrote) {
     test::ConverterRig rig;
     writeFile(rig.in / "a.pba", pbaOf(3));

@@ -13,8 +13,4 @@ QIcon programIcon() {
     return icon;
 }
 
-QIcon toolWindowIcon(const QString& windowName) {
-    return QIcon(QStringLiteral(":/artwork/") + windowName + QStringLiteral(".ico"));
-}
-
 } // namespace skarde::gui

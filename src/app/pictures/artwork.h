@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's own picture and icon, drawn by resources/makeartwork.cpp and built into the
-// program.
+// program. The tool windows' icons, drawn alongside, are named in the tool table
+// (tools/toolwindows.cpp).
 
 #include <QIcon>
 #include <QPixmap>
@@ -12,7 +13,5 @@ namespace skarde::gui {
 QPixmap programPicture();
 // The icon of the main window: the 32 x 32, 16-colour one and larger copies for the desktop.
 QIcon programIcon();
-// The 32 x 32, 16-colour icon of a tool window, by the window's name ("frmpba2bmp").
-QIcon toolWindowIcon(const QString& windowName);
 
 } // namespace skarde::gui

@@ -52,9 +52,9 @@ void Bmp2PbmpWindow::layOut() {
                QStringLiteral("Label1"));
     addFrame(window, twipsRect(120, 720, 3135, 735), QStringLiteral("Frame3"));
     addFrame(window, twipsRect(120, 1560, 3135, 5175), QStringLiteral("Frame2"));
-    place(*frame_->drive1(), window, twipsRect(240, 960, 2895, 315));
-    place(*frame_->dir1(), window, twipsRect(240, 1800, 2895, 1440));
-    place(*frame_->file1(), window, twipsRect(240, 3360, 2895, 3015));
+    place(*frame_->sourceDrives(), window, twipsRect(240, 960, 2895, 315));
+    place(*frame_->sourceFolders(), window, twipsRect(240, 1800, 2895, 1440));
+    place(*frame_->sourceFiles(), window, twipsRect(240, 3360, 2895, 3015));
 
     QFrame* optionsHeading =
         addFrame(window, twipsRect(3360, 0, 3255, 735), QStringLiteral("Frame10"));
@@ -77,41 +77,41 @@ void Bmp2PbmpWindow::layOut() {
                QStringLiteral("Label4"));
     addFrame(window, twipsRect(6720, 720, 3135, 735), QStringLiteral("Frame5"));
     addFrame(window, twipsRect(6720, 1560, 3135, 5160), QStringLiteral("Frame6"));
-    place(*frame_->drive2(), window, twipsRect(6840, 960, 2895, 315));
-    place(*frame_->dir2(), window, twipsRect(6840, 1800, 2895, 4815));
+    place(*frame_->outputDrives(), window, twipsRect(6840, 960, 2895, 315));
+    place(*frame_->outputFolders(), window, twipsRect(6840, 1800, 2895, 4815));
 }
 
 // Only an entry's position is ever used; the converter's table maps it to the number.
 void Bmp2PbmpWindow::addPaletteList(QWidget& container) {
-    list1_ = new QListWidget(&container);
-    list1_->setObjectName(QStringLiteral("List1"));
-    list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    paletteList_ = new QListWidget(&container);
+    paletteList_->setObjectName(QStringLiteral("List1"));
+    paletteList_->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::size_t position = 0; position < kGamePaletteChoices.size(); ++position)
-        list1_->addItem(QString::fromStdString(paletteListEntryText(position)));
-    list1_->setGeometry(twipsRect(105, 210, 3015, 2010));
+        paletteList_->addItem(QString::fromStdString(paletteListEntryText(position)));
+    paletteList_->setGeometry(twipsRect(105, 210, 3015, 2010));
 }
 
 // Value 1 at the top to 5 at the bottom; the arrow keys and the wheel move the handle the way
 // they point.
 void Bmp2PbmpWindow::addOptionSlider(QWidget& container) {
-    slider1_ = new QSlider(Qt::Vertical, &container);
-    slider1_->setObjectName(QStringLiteral("Slider1"));
-    slider1_->setRange(1, static_cast<int>(kDrawingOptionChoices.size()));
-    slider1_->setSingleStep(1);
-    slider1_->setPageStep(1);
-    slider1_->setValue(1);
-    slider1_->setInvertedAppearance(true);
-    slider1_->setInvertedControls(true);
-    slider1_->setTickPosition(QSlider::TicksRight);
-    slider1_->setTickInterval(1);
-    slider1_->setGeometry(twipsRect(120, 240, 375, 1935));
+    optionSlider_ = new QSlider(Qt::Vertical, &container);
+    optionSlider_->setObjectName(QStringLiteral("Slider1"));
+    optionSlider_->setRange(1, static_cast<int>(kDrawingOptionChoices.size()));
+    optionSlider_->setSingleStep(1);
+    optionSlider_->setPageStep(1);
+    optionSlider_->setValue(1);
+    optionSlider_->setInvertedAppearance(true);
+    optionSlider_->setInvertedControls(true);
+    optionSlider_->setTickPosition(QSlider::TicksRight);
+    optionSlider_->setTickInterval(1);
+    optionSlider_->setGeometry(twipsRect(120, 240, 375, 1935));
     for (const DrawingOptionChoice& option : kDrawingOptionChoices) {
         auto* label = new QLabel(
             QString::fromUtf8(option.caption.data(), static_cast<qsizetype>(option.caption.size())),
             &container);
         label->setObjectName(QStringLiteral("Label5"));
         label->setProperty("index", option.labelIndex);
-        const bool last = option.sliderValue == slider1_->maximum();
+        const bool last = option.sliderValue == optionSlider_->maximum();
         label->setWordWrap(last);
         QRect place = twipsRect(600, kOptionSpacing * option.sliderValue, 2175, last ? 375 : 255);
         // The two-line caption was measured for a smaller font than the desktop's: let it take
@@ -131,7 +131,7 @@ void Bmp2PbmpWindow::ConvertSelectedFiles() {
         context_.prompts.showMessage(kChoosePaletteMessage, MessageKind::Refusal);
         return;
     }
-    frame_->runOverMarkedRows(*frame_->file1(), [this](int, const QString& name) {
+    frame_->runOverMarkedRows(*frame_->sourceFiles(), [this](int, const QString& name) {
         infile = frame_->sourcePath(name);
         OutFile = frame_->destinationPath(name);
         ConvertBmpToPbmp(context_, infile, OutFile, *paluse, *newpica);
@@ -141,12 +141,12 @@ void Bmp2PbmpWindow::ConvertSelectedFiles() {
 // The selected palette entry, or the one of the previous run when the list has none selected;
 // the slider as it stands now. False while no palette has been chosen since the window opened.
 bool Bmp2PbmpWindow::captureChoices() {
-    for (int row = 0; row < list1_->count(); ++row)
-        if (list1_->item(row)->isSelected())
+    for (int row = 0; row < paletteList_->count(); ++row)
+        if (paletteList_->item(row)->isSelected())
             paluse = PaletteListPosition(row);
     if (!paluse)
         return false;
-    newpica = OptionSliderValue(slider1_->value());
+    newpica = OptionSliderValue(optionSlider_->value());
     return true;
 }
 

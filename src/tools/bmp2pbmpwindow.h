@@ -45,8 +45,8 @@ private:
 
     ConverterContext& context_;
     BatchToolFrame* frame_ = nullptr;
-    QListWidget* list1_ = nullptr;
-    QSlider* slider1_ = nullptr;
+    QListWidget* paletteList_ = nullptr;
+    QSlider* optionSlider_ = nullptr;
 };
 
 } // namespace skarde::gui

@@ -56,7 +56,7 @@ void Pba2BmpWindow::ConvertSelectedFiles() {
     ProgressSink& progress = context_.progress;
     progress.show();
     int written = 0;
-    for (const QString& name : frame_->file1()->markedFileNames()) {
+    for (const QString& name : frame_->sourceFiles()->markedFileNames()) {
         inputPath_ = frame_->sourcePath(name);
         outputBase_ = frame_->outputBase(name);
         runGuarded(context_.prompts, name.toStdString(), [&] {

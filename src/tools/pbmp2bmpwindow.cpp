@@ -40,7 +40,7 @@ void Pbmp2BmpWindow::UpdateStartButton() {
 }
 
 void Pbmp2BmpWindow::ConvertSelectedFiles() {
-    frame_->runOverMarkedRows(*frame_->file1(), [this](int, const QString& name) {
+    frame_->runOverMarkedRows(*frame_->sourceFiles(), [this](int, const QString& name) {
         sourcePath_ = frame_->sourcePath(name);
         destinationPath_ = frame_->destinationPath(name);
         ConvertPbmpToBmp(context_, sourcePath_, destinationPath_);

@@ -36,16 +36,16 @@ void PplExtractWindow::layOut() {
 
     addFrame(window, twipsRect(120, 840, 3135, 735), QStringLiteral("Frame2"));
     addFrame(window, twipsRect(120, 1680, 3135, 5115), QStringLiteral("Frame3"));
-    place(*frame_->drive1(), window, twipsRect(240, 1080, 2895, 315));
-    place(*frame_->dir1(), window, twipsRect(240, 1920, 2895, 4755));
+    place(*frame_->sourceDrives(), window, twipsRect(240, 1080, 2895, 315));
+    place(*frame_->sourceFolders(), window, twipsRect(240, 1920, 2895, 4755));
 
     QFrame* files = addFrame(window, twipsRect(3360, 840, 3255, 5955), QStringLiteral("Frame4"));
-    place(*frame_->file1(), *files, twipsRect(120, 240, 3015, 5535));
+    place(*frame_->sourceFiles(), *files, twipsRect(120, 240, 3015, 5535));
 
     addFrame(window, twipsRect(6720, 840, 3135, 735), QStringLiteral("Frame5"));
     addFrame(window, twipsRect(6720, 1680, 3135, 3735), QStringLiteral("Frame6"));
-    place(*frame_->drive2(), window, twipsRect(6840, 1080, 2895, 315));
-    place(*frame_->dir2(), window, twipsRect(6840, 1920, 2895, 3255));
+    place(*frame_->outputDrives(), window, twipsRect(6840, 1080, 2895, 315));
+    place(*frame_->outputFolders(), window, twipsRect(6840, 1920, 2895, 3255));
     QFrame* start = addFrame(window, twipsRect(6720, 5520, 3135, 1275), QStringLiteral("Frame7"));
     place(*frame_->startButton(), *start, twipsRect(120, 360, 2895, 510));
 }
@@ -55,7 +55,7 @@ void PplExtractWindow::UpdateStartButton() {
 }
 
 void PplExtractWindow::ConvertSelectedFiles() {
-    for (const QString& name : frame_->file1()->markedFileNames()) {
+    for (const QString& name : frame_->sourceFiles()->markedFileNames()) {
         inputPath_ = frame_->sourcePath(name);
         outputBase_ = frame_->outputBase(name);
         runGuarded(context_.prompts, name.toStdString(), [&] {

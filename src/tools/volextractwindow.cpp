@@ -92,9 +92,9 @@ VolExtractWindow::VolExtractWindow(ConverterContext& context, QWidget* parent)
 // START and the preview controls on the right.
 void VolExtractWindow::layOut() {
     QWidget& window = *this;
-    place(*frame_->drive1(), window, twipsRect(240, 240, 2895, 315));
-    place(*frame_->dir1(), window, twipsRect(240, 1080, 2895, 2790));
-    place(*frame_->file1(), window, twipsRect(240, 3960, 2895, 2625));
+    place(*frame_->sourceDrives(), window, twipsRect(240, 240, 2895, 315));
+    place(*frame_->sourceFolders(), window, twipsRect(240, 1080, 2895, 2790));
+    place(*frame_->sourceFiles(), window, twipsRect(240, 3960, 2895, 2625));
 
     QFrame* headingFrame =
         addFrame(window, twipsRect(3360, 0, 3135, 735), QStringLiteral("Frame3"));
@@ -115,8 +115,8 @@ void VolExtractWindow::layOut() {
     compressedMembers_->setUniformItemSizes(true);
     place(*compressedMembers_, *members, twipsRect(120, 4050, 2895, 1620));
 
-    place(*frame_->drive2(), window, twipsRect(6720, 240, 3015, 315));
-    place(*frame_->dir2(), window, twipsRect(6720, 1080, 3015, 3240));
+    place(*frame_->outputDrives(), window, twipsRect(6720, 240, 3015, 315));
+    place(*frame_->outputFolders(), window, twipsRect(6720, 1080, 3015, 3240));
     QFrame* markAll = addFrame(window, twipsRect(6600, 4545, 1695, 525), QStringLiteral("Frame7"));
     // The labels reach to their frame's edge, room for the caption in any font.
     frame_->addMarkAll(*markAll, twipsRect(120, 195, 255, 255), twipsRect(480, 195, 1155, 255),
@@ -156,7 +156,7 @@ void VolExtractWindow::layOut() {
 
 void VolExtractWindow::connectEvents() {
     // Pressed is raised once the press has selected its row, which is the row to load.
-    connect(frame_->file1(), &QAbstractItemView::pressed, this,
+    connect(frame_->sourceFiles(), &QAbstractItemView::pressed, this,
             &VolExtractWindow::loadPressedArchive);
     // "Mark All Files" has unticked itself by then, and the press has made its row current.
     connect(storedMembers_, &QAbstractItemView::pressed, this, [this] {
@@ -188,7 +188,7 @@ void VolExtractWindow::UpdateStartButton() {
 }
 
 void VolExtractWindow::loadPressedArchive() {
-    const QList<QListWidgetItem*> selected = frame_->file1()->selectedItems();
+    const QList<QListWidgetItem*> selected = frame_->sourceFiles()->selectedItems();
     for (const QListWidgetItem* item : selected)
         LoadVolDirectory(frame_->sourcePath(item->text()));
 }

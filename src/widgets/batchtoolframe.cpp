@@ -44,21 +44,23 @@ std::filesystem::path pathInFolder(const QString& folder, const QString& name) {
 BatchToolFrame::BatchToolFrame(QWidget& window, ConverterContext& context,
                                const QString& filePattern, FileList::Selection selection)
     : QObject(&window), context_(context) {
-    drive1_ = named(new DriveList(&window), "Drive1");
-    dir1_ = named(new FolderList(&window), "Dir1");
-    file1_ = named(new FileList(filePattern, selection, &window), "File1");
-    drive2_ = named(new DriveList(&window), "Drive2");
-    dir2_ = named(new FolderList(&window), "Dir2");
+    sourceDrives_ = named(new DriveList(&window), "Drive1");
+    sourceFolders_ = named(new FolderList(&window), "Dir1");
+    sourceFiles_ = named(new FileList(filePattern, selection, &window), "File1");
+    outputDrives_ = named(new DriveList(&window), "Drive2");
+    outputFolders_ = named(new FolderList(&window), "Dir2");
     start_ = named(new QPushButton(QStringLiteral("START"), &window), "cmdconvert");
     start_->setFont(startButtonFont(start_->font()));
 
-    connect(drive1_, &DriveList::driveChanged, this, [this] { followDrive(*drive1_, *dir1_); });
-    connect(drive2_, &DriveList::driveChanged, this, [this] { followDrive(*drive2_, *dir2_); });
-    connect(dir1_, &FolderList::folderChanged, this, [this](const QString& folder) {
-        file1_->setFolder(folder);
+    connect(sourceDrives_, &DriveList::driveChanged, this,
+            [this] { followDrive(*sourceDrives_, *sourceFolders_); });
+    connect(outputDrives_, &DriveList::driveChanged, this,
+            [this] { followDrive(*outputDrives_, *outputFolders_); });
+    connect(sourceFolders_, &FolderList::folderChanged, this, [this](const QString& folder) {
+        sourceFiles_->setFolder(folder);
         UpdateStartButton();
     });
-    for (FolderList* folders : {dir1_, dir2_})
+    for (FolderList* folders : {sourceFolders_, outputFolders_})
         connect(folders, &FolderList::folderUnreadable, this,
                 &BatchToolFrame::reportUnreadableFolder);
     connect(start_, &QPushButton::clicked, this, [this] {
@@ -66,13 +68,13 @@ BatchToolFrame::BatchToolFrame(QWidget& window, ConverterContext& context,
             run_();
     });
 
-    file1_->setFolder(dir1_->folder());
+    sourceFiles_->setFolder(sourceFolders_->folder());
     UpdateStartButton();
 }
 
 MarkAllBox* BatchToolFrame::addMarkAll(QWidget& container, const QRect& boxGeometry,
                                        const QRect& labelGeometry, QAbstractItemView* list) {
-    markAll_ = new MarkAllBox(list ? *list : *file1_, container, boxGeometry, labelGeometry);
+    markAll_ = new MarkAllBox(list ? *list : *sourceFiles_, container, boxGeometry, labelGeometry);
     return markAll_;
 }
 
@@ -85,19 +87,19 @@ void BatchToolFrame::setStartRule(std::function<bool()> rule) {
 }
 
 void BatchToolFrame::UpdateStartButton() {
-    start_->setEnabled(startRule_ ? startRule_() : file1_->count() > 0);
+    start_->setEnabled(startRule_ ? startRule_() : sourceFiles_->count() > 0);
 }
 
 std::filesystem::path BatchToolFrame::sourcePath(const QString& fileName) const {
-    return pathInFolder(dir1_->folder(), fileName);
+    return pathInFolder(sourceFolders_->folder(), fileName);
 }
 
 std::filesystem::path BatchToolFrame::destinationPath(const QString& fileName) const {
-    return pathInFolder(dir2_->folder(), fileName);
+    return pathInFolder(outputFolders_->folder(), fileName);
 }
 
 std::filesystem::path BatchToolFrame::outputFolder() const {
-    return toPath(dir2_->folder());
+    return toPath(outputFolders_->folder());
 }
 
 std::filesystem::path BatchToolFrame::outputBase(const QString& fileName) const {
@@ -145,8 +147,8 @@ void BatchToolFrame::reportUnreadableFolder(const QString& folder, const QString
 }
 
 void layOutConverterColumns(QWidget& window, BatchToolFrame& frame) {
-    place(*frame.drive1(), window, twipsRect(240, 240, 2895, 315));
-    place(*frame.dir1(), window, twipsRect(240, 1080, 2895, 5535));
+    place(*frame.sourceDrives(), window, twipsRect(240, 240, 2895, 315));
+    place(*frame.sourceFolders(), window, twipsRect(240, 1080, 2895, 5535));
     addFrame(window, twipsRect(120, 0, 3135, 735), QStringLiteral("Frame1"));
     addFrame(window, twipsRect(120, 840, 3135, 5955), QStringLiteral("Frame2"));
 
@@ -154,10 +156,10 @@ void layOutConverterColumns(QWidget& window, BatchToolFrame& frame) {
     addHeading(*heading, twipsRect(120, 240, 2895, 375), QStringLiteral("Files to Convert"),
                QStringLiteral("Label4"));
     QFrame* files = addFrame(window, twipsRect(3360, 840, 3135, 5955), QStringLiteral("Frame4"));
-    place(*frame.file1(), *files, twipsRect(120, 240, 2895, 5535));
+    place(*frame.sourceFiles(), *files, twipsRect(120, 240, 2895, 5535));
 
-    place(*frame.drive2(), window, twipsRect(6720, 240, 3015, 315));
-    place(*frame.dir2(), window, twipsRect(6720, 1080, 3015, 3240));
+    place(*frame.outputDrives(), window, twipsRect(6720, 240, 3015, 315));
+    place(*frame.outputFolders(), window, twipsRect(6720, 1080, 3015, 3240));
     addFrame(window, twipsRect(6600, 0, 3255, 735), QStringLiteral("Frame5"));
     addFrame(window, twipsRect(6600, 840, 3255, 3690), QStringLiteral("Frame6"));
 }

@@ -17,7 +17,7 @@
 //      be read is reported through the context's prompts, and the lists stay at the nearest
 //      folder that can be read.
 //   2. Create the window's frames (addFrame) and labels, then place the frame's controls with
-//      place(*frame_->drive1(), *this, twipsRect(...)), into the window or into a frame.
+//      place(*frame_->sourceDrives(), *this, twipsRect(...)), into the window or into a frame.
 //   3. Where the window has "Mark All Files", call addMarkAll(container, box, label) to create
 //      Check1 and Label1 acting on File1, or on another list (the VOL extractor's members).
 //   4. setRun([this] { ConvertSelectedFiles(); }) tells START what to do. A window whose START
@@ -54,11 +54,11 @@ public:
     BatchToolFrame(QWidget& window, ConverterContext& context, const QString& filePattern,
                    FileList::Selection selection);
 
-    DriveList* drive1() const { return drive1_; }
-    FolderList* dir1() const { return dir1_; }
-    FileList* file1() const { return file1_; }
-    DriveList* drive2() const { return drive2_; }
-    FolderList* dir2() const { return dir2_; }
+    DriveList* sourceDrives() const { return sourceDrives_; }
+    FolderList* sourceFolders() const { return sourceFolders_; }
+    FileList* sourceFiles() const { return sourceFiles_; }
+    DriveList* outputDrives() const { return outputDrives_; }
+    FolderList* outputFolders() const { return outputFolders_; }
     QPushButton* startButton() const { return start_; }
     // Null until addMarkAll.
     MarkAllBox* markAll() const { return markAll_; }
@@ -93,11 +93,11 @@ private:
     void reportUnreadableFolder(const QString& folder, const QString& reason);
 
     ConverterContext& context_;
-    DriveList* drive1_ = nullptr;
-    FolderList* dir1_ = nullptr;
-    FileList* file1_ = nullptr;
-    DriveList* drive2_ = nullptr;
-    FolderList* dir2_ = nullptr;
+    DriveList* sourceDrives_ = nullptr;
+    FolderList* sourceFolders_ = nullptr;
+    FileList* sourceFiles_ = nullptr;
+    DriveList* outputDrives_ = nullptr;
+    FolderList* outputFolders_ = nullptr;
     QPushButton* start_ = nullptr;
     MarkAllBox* markAll_ = nullptr;
     std::function<void()> run_;

@@ -33,17 +33,15 @@ inline constexpr std::array<GamePaletteChoice, 20> kGamePaletteChoices{{
 struct DrawingOptionChoice {
     int sliderValue;          // 1 (top) to 5 (bottom)
     std::uint32_t attributes; // the PBMP header's attributes word
-    std::string_view caption; // the label beside that slider position, as the window shows it
-    int labelIndex;           // the index of that label in the window's Label5 array
 };
 
 // In slider order: value 1 first.
 inline constexpr std::array<DrawingOptionChoice, 5> kDrawingOptionChoices{{
-    {1, 8, "None", 4},
-    {2, 24, "Additive Palette", 0},
-    {3, 40, "Subtractive Palette", 1},
-    {4, 12, "Tranlucent Image", 2},
-    {5, 9, "Transparent Background Black (RGB 0,0,0)", 3},
+    {1, 8},
+    {2, 24},
+    {3, 40},
+    {4, 12},
+    {5, 9},
 }};
 
 // The palette chosen: a position in the palette list, 0 to 19.

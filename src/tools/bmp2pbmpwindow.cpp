@@ -105,7 +105,7 @@ void Bmp2PbmpWindow::addOptionSlider(QWidget& container) {
     optionSlider_->setTickPosition(QSlider::TicksRight);
     optionSlider_->setTickInterval(1);
     optionSlider_->setGeometry(twipsRect(120, 240, 375, 1935));
-    for (const DrawingOptionChoice& option : kDrawingOptionChoices) {
+    for (const OptionLabel& option : kOptionLabels) {
         auto* label = new QLabel(
             QString::fromUtf8(option.caption.data(), static_cast<qsizetype>(option.caption.size())),
             &container);

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <filesystem>
 #include <optional>
 
@@ -16,6 +17,23 @@ class QListWidget;
 class QSlider;
 
 namespace skarde::gui {
+
+// The caption beside each position of Slider1, and the index of that caption's label among the
+// window's Label5 labels.
+struct OptionLabel {
+    int sliderValue;
+    std::string_view caption;
+    int labelIndex;
+};
+
+// In slider order: value 1 first.
+inline constexpr std::array<OptionLabel, 5> kOptionLabels{{
+    {1, "None", 4},
+    {2, "Additive Palette", 0},
+    {3, "Subtractive Palette", 1},
+    {4, "Tranlucent Image", 2},
+    {5, "Transparent Background Black (RGB 0,0,0)", 3},
+}};
 
 class BatchToolFrame;
 

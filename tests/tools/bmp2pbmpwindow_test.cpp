@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace skarde::gui {
 namespace {
@@ -71,13 +72,18 @@ TEST(Bmp2PbmpWindow, ShowsThePaletteListAndTheOptionSliderWithALabelBesideEachPo
     for (const QLabel* label : window.findChildren<QLabel*>("Label5"))
         labelOfIndex[label->property("index").toInt()] = label;
     ASSERT_EQ(labelOfIndex.size(), kDrawingOptionChoices.size());
-    for (const DrawingOptionChoice& option : kDrawingOptionChoices) {
+    std::set<int> labelIndices;
+    int sliderValue = 0;
+    for (const OptionLabel& option : kOptionLabels) {
+        labelIndices.insert(option.labelIndex);
+        EXPECT_EQ(option.sliderValue, ++sliderValue);
         const QLabel* label = labelOfIndex[option.labelIndex];
         EXPECT_EQ(label->text().toStdString(), option.caption);
         const int labelCentre = label->mapTo(&window, label->rect().center()).y();
         EXPECT_LE(std::abs(handleCentre(*slider1, option.sliderValue) - labelCentre), 12)
             << option.caption;
     }
+    EXPECT_EQ(labelIndices, (std::set<int>{0, 1, 2, 3, 4}));
     slider1->setValue(1);
 
     window.show();

@@ -34,7 +34,7 @@ BatchRun runOver(std::vector<bool> marks, test::RecordingProgress& progress, Run
     return run;
 }
 
-TEST(runBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
+TEST(BatchLoop, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
@@ -53,7 +53,7 @@ TEST(runBatch, HandlesTheMarkedRowsInOrderAndMovesTheBarAfterEveryRow) {
     EXPECT_FALSE(progress.visible);
 }
 
-TEST(runBatch, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneIsMarked) {
+TEST(BatchLoop, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneIsMarked) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
@@ -71,7 +71,7 @@ TEST(runBatch, FailsEveryMarkedRowWhenTheRunCannotStartAndStartsNothingWhenNoneI
     EXPECT_EQ(starts, 1);
 }
 
-TEST(runBatch, LeavesTheFileBarToAStepThatCountsItself) {
+TEST(BatchLoop, LeavesTheFileBarToAStepThatCountsItself) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     RunRecord record;
@@ -90,7 +90,7 @@ TEST(runBatch, LeavesTheFileBarToAStepThatCountsItself) {
     EXPECT_TRUE(progress.calls.empty());
 }
 
-TEST(runBatch, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
+TEST(BatchLoop, ReportsWhatEscapesAStepAboutItsRowAndGoesOn) {
     test::RecordingProgress progress;
     test::RecordingPrompts prompts;
     BatchRun run;

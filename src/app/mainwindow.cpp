@@ -6,7 +6,7 @@
 #include "app/web/bookmarksettings.h"
 #include "childwindow.h"
 #include "mainwindowgeometry.h"
-#include "mainwindowgrowth.h"
+#include "widgets/mainwindowgrowth.h"
 #include "statusbarpanels.h"
 #include "tools/toolwindows.h"
 

@@ -1,5 +1,6 @@
 #include "imagepreviewwindow.h"
 
+#include "widgets/mainwindowgrowth.h"
 #include "widgets/twips.h"
 
 #include <QCloseEvent>
@@ -46,10 +47,15 @@ void ImagePreviewWindow::stretchPicture() {
 }
 
 // Inside the main window the frame is a sub-window, which does not follow its content's size
-// by itself. It cannot get smaller than its title bar allows.
+// by itself. It cannot get smaller than its title bar allows. A zoomed picture must not grow
+// out of sight.
 void ImagePreviewWindow::fitFrame() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->setFixedSize(frame->sizeHint());
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame == nullptr)
+        return;
+    frame->setFixedSize(frame->sizeHint());
+    if (frame->isVisible())
+        bringIntoView(*frame);
 }
 
 void ImagePreviewWindow::closeEvent(QCloseEvent* event) {

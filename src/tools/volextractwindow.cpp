@@ -8,6 +8,7 @@
 #include "widgets/batchtoolframe.h"
 #include "widgets/drivelist.h"
 #include "widgets/folderlist.h"
+#include "widgets/mainwindowgrowth.h"
 #include "widgets/markallbox.h"
 #include "widgets/toolwindowlayout.h"
 #include "widgets/twips.h"
@@ -300,6 +301,7 @@ void VolExtractWindow::openPreviewWindow() {
     }
     frame->move(extractor->x() + extractor->width() + kPreviewGap, extractor->y());
     frame->show();
+    bringIntoView(*frame);
 }
 
 ImagePreviewWindow* VolExtractWindow::previewWindow() const {

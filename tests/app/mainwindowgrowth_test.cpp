@@ -1,10 +1,11 @@
 #include "app/mainwindow.h"
 #include "app/mainwindowgeometry.h"
-#include "app/mainwindowgrowth.h"
 #include "app/pictures/splashwindow.h"
 #include "app/startup.h"
 #include "guifixtures/apptestsupport.h"
+#include "widgets/mainwindowgrowth.h"
 
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -85,6 +86,35 @@ TEST(MainWindowGrowth, AFirstRunsMainWindowGrowsToShowAWholeToolWindowAndKeepsTh
     settle();
     EXPECT_EQ(settings.value(QStringLiteral("MainWidth")).toInt(), toTwips(after).width);
     EXPECT_EQ(settings.value(QStringLiteral("MainHeight")).toInt(), toTwips(after).height);
+}
+
+TEST(MainWindowGrowth, BringsAChildIntoViewByGrowingOrWhereTheScreenIsTooSmallByScrolling) {
+    QMainWindow window;
+    auto* area = new QMdiArea;
+    window.setCentralWidget(area);
+    window.setGeometry(40, 40, 300, 250);
+    window.show();
+    settle();
+    const QRect room = availableArea(window);
+
+    QMdiSubWindow* near = area->addSubWindow(new QWidget);
+    near->setFixedSize(120, 80);
+    near->move(260, 10);
+    near->show();
+    bringIntoView(*near);
+    settle();
+    EXPECT_TRUE(showsWhole(*area, *near));
+    EXPECT_TRUE(room.contains(window.frameGeometry()));
+
+    // Beyond any screen: the window grows as far as it can, then the area scrolls to the child.
+    QMdiSubWindow* far = area->addSubWindow(new QWidget);
+    far->setFixedSize(120, 80);
+    far->move(room.width() * 2, room.height() * 2);
+    far->show();
+    bringIntoView(*far);
+    settle();
+    EXPECT_TRUE(area->viewport()->rect().contains(far->geometry().topLeft()));
+    EXPECT_TRUE(room.contains(window.frameGeometry()));
 }
 
 } // namespace

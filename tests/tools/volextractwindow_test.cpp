@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -460,6 +461,51 @@ TEST(VolExtractWindow, IsOpenedOnceFromTheToolsMenuWithItsOwnIcon) {
     startup.mainWindow()->close();
     test::settle();
     EXPECT_EQ(captionWhenPreviewClosed, "Image Preview: OFF");
+}
+
+// The part of the main window's area that the user sees holds the preview's frame: whole where the
+// screen has room for it, else at least its top left corner.
+void expectInView(const QMdiArea& area, const QMdiSubWindow& frame, const char* when) {
+    const QRect view = area.viewport()->rect();
+    EXPECT_TRUE(view.contains(frame.geometry().topLeft())) << when;
+    const QRect screen = area.window()->screen()->availableGeometry();
+    if (frame.width() + 2 * frame.x() <= screen.width() && frame.height() <= screen.height() / 2) {
+        EXPECT_TRUE(view.contains(frame.geometry())) << when;
+    }
+}
+
+TEST(VolExtractWindow, ThePreviewOfAFirstRunOpensAndGrowsInSight) {
+    test::SettingsSandbox settings;
+    test::TempFolder folder;
+    filebuilders::VolFields fields;
+    fields.members = {member("textures\\dunes.bmp", pbmp(150, 90))};
+    filebuilders::writeVol(folder.path() / "game.vol", fields);
+    Startup startup;
+    MainWindow& main = test::startToMainWindow(startup);
+    test::menuEntry(main, QStringLiteral("mnuToolsvolextract"))->trigger();
+    test::settle();
+    QWidget* extractor = main.toolWindow(QStringLiteral("mnuToolsvolextract"))->widget();
+    control<FolderList>(*extractor, "Dir1")->setFolder(toQString(folder.path()));
+    control<FolderList>(*extractor, "Dir2")->setFolder(toQString(folder.path()));
+    FileList* archives = control<FileList>(*extractor, "File1");
+    QTest::mouseClick(archives->viewport(), Qt::LeftButton, {},
+                      archives->visualItemRect(archives->item(0)).center());
+    control<QPushButton>(*extractor, "Command1")->click();
+    auto* members = control<QListWidget>(*extractor, "List1");
+    QTest::mouseClick(members->viewport(), Qt::LeftButton, {},
+                      members->visualItemRect(members->item(0)).center());
+    test::settle();
+    auto* preview = static_cast<VolExtractWindow*>(extractor)->previewWindow();
+    ASSERT_NE(preview, nullptr);
+    auto* frame = qobject_cast<QMdiSubWindow*>(preview->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(preview->size(), QSize(150, 90));
+    expectInView(main.mdiArea(), *frame, "opened");
+
+    control<QPushButton>(*extractor, "Command4")->click();
+    test::settle();
+    EXPECT_EQ(preview->size(), QSize(600, 360));
+    expectInView(main.mdiArea(), *frame, "at X4");
 }
 
 } // namespace

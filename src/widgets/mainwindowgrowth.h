@@ -1,7 +1,8 @@
 #pragma once
 
-// Growing the main window when a tool window opens that its MDI area cannot show whole: a first
-// run's small main window would otherwise hide most of every tool window.
+// Growing the main window when a child window opens or grows that its MDI area cannot show
+// whole: a first run's small main window would otherwise hide most of every tool window, and
+// the image preview would open out of sight beside the extractor.
 
 #include <QRect>
 #include <QSize>
@@ -20,5 +21,10 @@ QRect growFrame(const QRect& frame, const QSize& shortfall, const QRect& availab
 // Grows `window`, whose central widget is `area`, so that `area` shows the whole of `child`
 // without scrolling, within the available area of the window's screen.
 void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& child);
+
+// What a user just asked to see is never left out of sight: grows the main window holding
+// `child`'s area as growToShow does, and where the screen is too small for that, scrolls the
+// area so that the child's top left corner is in view.
+void bringIntoView(QMdiSubWindow& child);
 
 } // namespace skarde::gui

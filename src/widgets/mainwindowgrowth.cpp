@@ -26,6 +26,11 @@ Span growSpan(Span span, int shortfall, Span available) {
     return {std::min(span.start, available.start + available.length - length), length};
 }
 
+// How far to scroll one axis so that a child that does not fit shows its near edge.
+int scrollToNearEdge(int childStart, int childEnd, int viewLength) {
+    return childStart < 0 || childEnd > viewLength ? childStart : 0;
+}
+
 QRect availableAreaOf(const QWidget& window) {
     const QScreen* screen = window.screen();
     if (screen == nullptr) {
@@ -62,6 +67,23 @@ void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& 
     const QRect inner = window.geometry();
     window.setGeometry(QRect(grown.topLeft() + (inner.topLeft() - frame.topLeft()),
                              inner.size() + grown.size() - frame.size()));
+}
+
+void bringIntoView(QMdiSubWindow& child) {
+    QMdiArea* area = child.mdiArea();
+    if (area == nullptr)
+        return;
+    if (auto* window = qobject_cast<QMainWindow*>(area->window());
+        window != nullptr && window->centralWidget() == area)
+        growToShow(*window, *area, child);
+    // Scrolling the area moves its children: done at once here, since the area sets its scroll
+    // bars from where the children are only a while after they move.
+    const QRect place = child.geometry();
+    const QSize view = area->viewport()->size();
+    const int dx = scrollToNearEdge(place.left(), place.right() + 1, view.width());
+    const int dy = scrollToNearEdge(place.top(), place.bottom() + 1, view.height());
+    if (dx != 0 || dy != 0)
+        area->viewport()->scroll(-dx, -dy);
 }
 
 } // namespace skarde::gui

@@ -49,9 +49,9 @@ QRect growFrame(const QRect& frame, const QSize& shortfall, const QRect& availab
     return QRect(x.start, y.start, x.length, y.length);
 }
 
-void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& child) {
+QSize growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& child) {
     if (window.isMaximized() || window.isFullScreen() || window.isMinimized()) {
-        return;
+        return QSize(0, 0);
     }
     // Measured against the area without its scroll bars, which go once the child fits.
     const QSize room = area.contentsRect().size();
@@ -60,26 +60,29 @@ void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& 
     const QRect frame = window.frameGeometry();
     const QRect grown = growFrame(frame, shortfall, availableAreaOf(window));
     if (grown == frame) {
-        return;
+        return QSize(0, 0);
     }
     // In one step: growing first and moving after, the window manager may pull back a window
     // that for a moment reaches past the screen.
     const QRect inner = window.geometry();
     window.setGeometry(QRect(grown.topLeft() + (inner.topLeft() - frame.topLeft()),
                              inner.size() + grown.size() - frame.size()));
+    return grown.size() - frame.size();
 }
 
 void bringIntoView(QMdiSubWindow& child) {
     QMdiArea* area = child.mdiArea();
     if (area == nullptr)
         return;
+    QSize growth(0, 0);
     if (auto* window = qobject_cast<QMainWindow*>(area->window());
         window != nullptr && window->centralWidget() == area)
-        growToShow(*window, *area, child);
-    // Scrolling the area moves its children: done at once here, since the area sets its scroll
-    // bars from where the children are only a while after they move.
+        growth = growToShow(*window, *area, child);
+    // Measured against the size the area is about to have. Scrolling the area moves its
+    // children: done at once here, since the area sets its scroll bars from where the children
+    // are only a while after they move.
     const QRect place = child.geometry();
-    const QSize view = area->viewport()->size();
+    const QSize view = area->viewport()->size() + growth;
     const int dx = scrollToNearEdge(place.left(), place.right() + 1, view.width());
     const int dy = scrollToNearEdge(place.top(), place.bottom() + 1, view.height());
     if (dx != 0 || dy != 0)

@@ -19,8 +19,9 @@ namespace skarde::gui {
 QRect growFrame(const QRect& frame, const QSize& shortfall, const QRect& available);
 
 // Grows `window`, whose central widget is `area`, so that `area` shows the whole of `child`
-// without scrolling, within the available area of the window's screen.
-void growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& child);
+// without scrolling, within the available area of the window's screen. Gives how much it grew:
+// the window system may apply the new size only later.
+QSize growToShow(QMainWindow& window, const QMdiArea& area, const QMdiSubWindow& child);
 
 // What a user just asked to see is never left out of sight: grows the main window holding
 // `child`'s area as growToShow does, and where the screen is too small for that, scrolls the

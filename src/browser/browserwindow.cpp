@@ -76,6 +76,10 @@ void BrowserWindow::buildAddressStrip() {
     addressBox_->setEditable(true);
     // The list holds the starting address alone; typed addresses are not added.
     addressBox_->setInsertPolicy(QComboBox::NoInsert);
+    // Enter opens exactly what was typed: completing from the list would turn the site's root,
+    // typed while on a page below it, into that page's address. Without a completer the list
+    // is also matched case-sensitively, so a path typed in another case stays as typed.
+    addressBox_->setCompleter(nullptr);
     addressBox_->setGeometry(twipsRect(45, 300, 3795, 315));
     addressLabel_->setBuddy(addressBox_);
     connect(addressBox_, &QComboBox::activated, this, [this] { navigateToAddressBox(); });

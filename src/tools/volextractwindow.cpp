@@ -173,9 +173,13 @@ void VolExtractWindow::connectEvents() {
 // Only the release of a key pressed in the list previews: the release of the Enter that closed
 // the palette dialog lands in the list too, and would open the dialog again and again.
 bool VolExtractWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A held key repeats its press and release; only the release that ends the hold previews,
+    // the row where the key stopped, so scrolling neither converts every row passed nor asks for
+    // a palette on the way.
     if (watched == storedMembers_ && event->type() == QEvent::KeyPress)
         keysPressedInMembers_.insert(static_cast<QKeyEvent*>(event)->key());
     else if (watched == storedMembers_ && event->type() == QEvent::KeyRelease &&
+             !static_cast<QKeyEvent*>(event)->isAutoRepeat() &&
              keysPressedInMembers_.remove(static_cast<QKeyEvent*>(event)->key()) && previewOn_)
         PreviewSelectedMember();
     else if (watched == storedMembers_->viewport() && event->type() == QEvent::MouseButtonRelease)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -98,18 +99,22 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     // the folder a run uses.
     connect(this, &QListWidget::currentItemChanged, this, [this](const QListWidgetItem* item) {
         if (!filling_)
-            openEntry(item);
+            highlightEntry(item);
     });
     fill(nearestListableFolder(QDir::currentPath()));
 }
 
 void FolderList::setFolder(const QString& folder) {
+    openFolder(folder);
+    emit folderChanged(folder_);
+}
+
+void FolderList::openFolder(const QString& folder) {
     const QString wanted = cleanAbsolute(folder);
     const QString problem = folderListingProblem(wanted);
     if (!problem.isEmpty())
         emit folderUnreadable(wanted, problem);
     fill(problem.isEmpty() ? wanted : nearestListableFolder(wanted));
-    emit folderChanged(folder_);
 }
 
 QString FolderList::entryFolder(int row) const {
@@ -135,6 +140,7 @@ QString FolderList::nearestListableFolder(QString folder) const {
 void FolderList::fill(const QString& folder) {
     const QScopedValueRollback guard(filling_, true);
     folder_ = folder;
+    openedFolder_ = folder;
     clear();
     const QStringList ancestors = ancestorsFromRoot(folder);
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -157,9 +163,26 @@ void FolderList::fill(const QString& folder) {
     setCurrentRow(static_cast<int>(ancestors.size()) - 1);
 }
 
+void FolderList::highlightEntry(const QListWidgetItem* item) {
+    if (!item || item->data(kFolderRole).toString() == folder_)
+        return;
+    const QString folder = item->data(kFolderRole).toString();
+    // A folder that vanished since the rows were listed is reported, and the rows re-listed.
+    if (!folderListingProblem(folder).isEmpty()) {
+        setFolder(folder);
+        return;
+    }
+    folder_ = folder;
+    emit folderChanged(folder_);
+}
+
 void FolderList::openEntry(const QListWidgetItem* item) {
-    if (item && item->data(kFolderRole).toString() != folder_)
-        setFolder(item->data(kFolderRole).toString());
+    if (!item || item->data(kFolderRole).toString() == openedFolder_)
+        return;
+    const QString before = folder_;
+    openFolder(item->data(kFolderRole).toString());
+    if (folder_ != before)
+        emit folderChanged(folder_);
 }
 
 void FolderList::mousePressEvent(QMouseEvent* event) {
@@ -176,10 +199,23 @@ void FolderList::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QListWidget::mousePressEvent(event);
+    // The press highlighted the entry; a click also opens it.
+    const QListWidgetItem* pressed = itemAt(event->position().toPoint());
+    if (pressed && pressed == currentItem())
+        openEntry(pressed);
 }
 
 void FolderList::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openEntry(currentItem());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 } // namespace skarde::gui

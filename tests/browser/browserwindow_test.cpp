@@ -106,6 +106,27 @@ TEST_F(BrowserWindowTest, EnterOpensTheTypedAddressShowingWorkingUntilItHasLoade
     EXPECT_EQ(addressBox(browser).currentText(), server.address(QStringLiteral("/b")));
 }
 
+// The list holds the starting address; what is typed is not completed from it.
+TEST_F(BrowserWindowTest, EnterOpensExactlyWhatWasTypedEvenAPrefixOfTheListedAddress) {
+    QWidget& browser = openOn("/a", "Page A");
+    QComboBox& box = addressBox(browser);
+    box.lineEdit()->clear();
+    box.lineEdit()->setFocus();
+    QTest::keyClicks(box.lineEdit(), server.address(QStringLiteral("/")));
+    EXPECT_EQ(box.currentText(), server.address(QStringLiteral("/")));
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+
+    EXPECT_TRUE(waitForCaption(browser, QStringLiteral("Site Root")));
+    EXPECT_EQ(page(browser).property("url").toUrl(), QUrl(server.address(QStringLiteral("/"))));
+    EXPECT_EQ(box.currentText(), server.address(QStringLiteral("/")));
+
+    // The listed address in another case is another address: it is not swapped for the list's.
+    box.lineEdit()->clear();
+    QTest::keyClicks(box.lineEdit(), server.address(QStringLiteral("/A")));
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box.currentText(), server.address(QStringLiteral("/A")));
+}
+
 TEST_F(BrowserWindowTest, TheToolbarFollowsTheHistoryAndOpensHomeAndSearch) {
     QWidget& browser = openOn("/a", "Page A");
     press(browser, "Back"); // nothing to go back to: the title at once

@@ -46,7 +46,9 @@ void LocalWebServer::answer(QTcpSocket& socket) {
     if (path == "/slow") {
         return;
     }
-    if (path == "/a") {
+    if (path == "/") {
+        socket.write(page("Site Root", "root"));
+    } else if (path == "/a") {
         socket.write(page("Page A", "<a id=\"next\" href=\"/b\">next</a>"));
     } else if (path == "/b") {
         socket.write(page("Page B", "second"));

@@ -1,6 +1,7 @@
 #pragma once
 
 // A small web server on a free local port, for the browser tests: no network is needed.
+//   /       "Site Root"
 //   /a      "Page A", with a link to /b
 //   /b      "Page B"
 //   /slow   never answers while the server lives, so that a load stays busy

@@ -511,4 +511,46 @@ TEST(Pbmp2BmpWindow, TheOutputFolderIsTheOneClickedOrArrowedToInDir2) {
     }
 }
 
+// With "samples" current, its second sub-folder is two arrow presses away in either folder list:
+// the files listed and the folder written follow the highlight.
+TEST(Pbmp2BmpWindow, TheArrowKeysReachASecondSubFolderAsSourceAndAsOutput) {
+    GuiRig rig;
+    const fs::path samples = rig.root / "samples";
+    fs::create_directories(samples / "out");
+    fs::create_directories(samples / "textures");
+    const Bytes texture = makePbmp(pbmpOf(3, 2));
+    writeFile(samples / "textures" / "rock.bmp", texture);
+    writeFile(rig.in / "dunes.bmp", makePbmp(pbmpOf(5, 3)));
+    Pbmp2BmpWindow window(rig.context);
+    window.show();
+    auto* dir1 = control<FolderList>(window, "Dir1");
+    auto* dir2 = control<FolderList>(window, "Dir2");
+    auto* files = control<FileList>(window, "File1");
+    dir1->setFolder(toQString(samples));
+    dir2->setFolder(toQString(samples));
+    EXPECT_EQ(files->count(), 0);
+
+    dir1->setFocus();
+    QTest::keyClick(dir1, Qt::Key_Down);
+    QTest::keyClick(dir1, Qt::Key_Down);
+    EXPECT_EQ(dir1->folder(), toQString(samples / "textures"));
+    EXPECT_EQ(dir1->entryFolder(dir1->currentRow()), toQString(samples / "textures"));
+    ASSERT_EQ(files->count(), 1);
+    EXPECT_EQ(files->item(0)->text(), "rock.bmp");
+    EXPECT_TRUE(control<QPushButton>(window, "cmdconvert")->isEnabled());
+
+    dir1->setFolder(toQString(rig.in));
+    dir2->setFocus();
+    QTest::keyClick(dir2, Qt::Key_Down);
+    QTest::keyClick(dir2, Qt::Key_Down);
+    EXPECT_EQ(dir2->folder(), toQString(samples / "textures"));
+    control<QCheckBox>(window, "Check1")->click();
+    control<QPushButton>(window, "cmdconvert")->click();
+
+    EXPECT_EQ(test::folderEntries(samples / "textures"),
+              (std::vector<std::string>{"dunes.bmp", "rock.bmp"}));
+    EXPECT_TRUE(test::folderEntries(samples / "out").empty());
+    EXPECT_EQ(readFile(samples / "textures" / "rock.bmp"), texture);
+}
+
 } // namespace skarde::gui

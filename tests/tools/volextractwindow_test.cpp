@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/pictures/splashwindow.h"
 #include "app/startup.h"
+#include "converters/pbmpformat.h"
 #include "converters/pbmptobmp.h"
 #include "core/fileio.h"
 #include "fixtures/converterrig.h"
@@ -16,6 +17,7 @@
 #include "widgets/qtpaths.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -356,6 +358,50 @@ TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlon
     EXPECT_EQ(readFile(over.rig.out / "temp2.bmp"), mine2);
     EXPECT_TRUE(folderEntries(over.rig.out / "textures").empty());
     EXPECT_TRUE(folderEntries(over.temp).empty());
+}
+
+// Each preview of a world-palette member asks for a palette, so the requests count the previews.
+TEST(VolExtractWindow, AHeldArrowKeyPreviewsOnlyTheRowWhereItStops) {
+    ExtractorRig over;
+    filebuilders::PbmpFields world;
+    world.height = 2;
+    world.paletteNumber = kWorldPaletteNumber;
+    std::vector<filebuilders::VolMemberFields> members;
+    for (int width = 3; width <= 7; ++width) {
+        world.width = width;
+        members.push_back(
+            member("w" + std::to_string(width) + ".bmp", filebuilders::makePbmp(world)));
+    }
+    over.writeArchive("worlds.vol", std::move(members));
+    over.pickArchive("worlds.vol");
+    over.toggle()->click();
+    QListWidget* list = over.storedMembers();
+    list->setCurrentRow(0);
+    list->setFocus();
+    const auto send = [&](QEvent::Type type, bool autoRepeat, Qt::Key pressed = Qt::Key_Down) {
+        QKeyEvent key(type, pressed, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(list, &key);
+    };
+
+    // What a held key delivers: a press, then repeated release-press pairs, then the last release.
+    send(QEvent::KeyPress, false);
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        send(QEvent::KeyRelease, true);
+        send(QEvent::KeyPress, true);
+    }
+    EXPECT_EQ(over.rig.prompts.worldPaletteRequests, 0) << "previewed while the key was held";
+    send(QEvent::KeyRelease, false);
+
+    EXPECT_EQ(list->currentRow(), 4);
+    EXPECT_EQ(over.rig.prompts.worldPaletteRequests, 1);
+    EXPECT_EQ(over.preview()->size(), QSize(7, 2) * over.window->zoom());
+
+    // A press and release without repeat previews as before.
+    send(QEvent::KeyPress, false, Qt::Key_Up);
+    send(QEvent::KeyRelease, false, Qt::Key_Up);
+    EXPECT_EQ(list->currentRow(), 3);
+    EXPECT_EQ(over.rig.prompts.worldPaletteRequests, 2);
+    EXPECT_EQ(over.preview()->size(), QSize(6, 2) * over.window->zoom());
 }
 
 TEST(VolExtractWindow, ZoomButtonsSwitchBetweenTheirFactorAndOne) {

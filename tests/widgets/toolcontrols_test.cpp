@@ -78,7 +78,9 @@ TEST_F(FolderListTest, ShowsAncestorsFromTheRootThenSubFolders) {
     EXPECT_EQ(list.entryFolder(static_cast<int>(texts.size()) - 1), top + "/Game/cache");
 }
 
-TEST_F(FolderListTest, ASingleClickOrArrowKeyOpensAnEntryAndADoubleClickNothingMore) {
+TEST_F(FolderListTest,
+       ASingleClickOrEnterOpensAnEntryAnArrowKeyOnlyMovesAndADoubleClickNothingMore) {
+    fs::create_directories(root / "Game" / "Archives" / "old");
     list.resize(300, 400);
     list.show();
     list.setFolder(top + "/Game");
@@ -90,10 +92,17 @@ TEST_F(FolderListTest, ASingleClickOrArrowKeyOpensAnEntryAndADoubleClickNothingM
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes.at(0).at(0).toString(), top + "/Game/Archives");
     EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game/Archives");
+    EXPECT_EQ(list.entryFolder(list.count() - 1), top + "/Game/Archives/old") << "opened";
 
-    QTest::keyClick(&list, Qt::Key_Up); // "Game", the parent
+    QTest::keyClick(&list, Qt::Key_Up); // "Game", the parent, highlighted but not opened
     EXPECT_EQ(list.folder(), top + "/Game");
     EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game");
+    EXPECT_EQ(list.entryFolder(list.count() - 1), top + "/Game/Archives/old");
+    ASSERT_EQ(changes.count(), 2);
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.folder(), top + "/Game");
+    EXPECT_EQ(list.entryFolder(list.count() - 1), top + "/Game/cache") << "opened";
+    EXPECT_EQ(changes.count(), 2) << "opening the current folder changes nothing";
 
     changes.clear();
     const int bitmaps = list.count() - 2;
@@ -102,6 +111,46 @@ TEST_F(FolderListTest, ASingleClickOrArrowKeyOpensAnEntryAndADoubleClickNothingM
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(list.folder(), top + "/Game/bitmaps");
+}
+
+// Opening a folder on every arrow key would re-list the rows under the highlight, so only the
+// first sub-folder could ever be reached from the keyboard.
+TEST_F(FolderListTest, TheMovingKeysReachEveryRowShownAndEachRowTheyReachIsTheCurrentFolder) {
+    fs::create_directories(root / "Game" / "Archives" / "old");
+    list.resize(300, 400);
+    list.show();
+    list.setFolder(top + "/Game");
+    const QStringList rowsShown = entryTexts(list);
+    const int game = list.currentRow();
+    QSignalSpy changes(&list, &FolderList::folderChanged);
+    const auto lastChange = [&] {
+        return changes.isEmpty() ? QString() : changes.last().at(0).toString();
+    };
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.folder(), top + "/Game/bitmaps");
+    EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game/bitmaps");
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(lastChange(), top + "/Game/bitmaps");
+
+    QTest::keyClick(&list, Qt::Key_End);
+    EXPECT_EQ(list.folder(), top + "/Game/cache");
+    EXPECT_EQ(lastChange(), top + "/Game/cache");
+    QTest::keyClick(&list, Qt::Key_Home);
+    EXPECT_EQ(list.folder(), "/");
+    EXPECT_EQ(lastChange(), "/");
+    QTest::keyClick(&list, Qt::Key_PageDown);
+    EXPECT_EQ(list.folder(), top + "/Game/cache");
+    QTest::keyClick(&list, Qt::Key_PageUp);
+    EXPECT_EQ(list.folder(), "/");
+    EXPECT_EQ(entryTexts(list), rowsShown) << "the keys only move the highlight";
+
+    list.setCurrentRow(game + 1); // "Archives"
+    QTest::keyClick(&list, Qt::Key_Enter);
+    EXPECT_EQ(list.folder(), top + "/Game/Archives");
+    EXPECT_EQ(list.entryFolder(list.count() - 1), top + "/Game/Archives/old");
+    EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game/Archives");
 }
 
 TEST_F(FolderListTest, AFolderThatVanishedIsReportedAndTheNearestReadableOneShown) {
@@ -116,6 +165,21 @@ TEST_F(FolderListTest, AFolderThatVanishedIsReportedAndTheNearestReadableOneShow
     EXPECT_EQ(problems.at(0).at(1).toString(), "it does not exist");
     EXPECT_EQ(list.folder(), top);
     EXPECT_EQ(changes.last().at(0).toString(), top);
+
+    // A row that vanished since it was listed, reached with the keys.
+    fs::create_directories(root / "Game" / "Archives");
+    fs::create_directories(root / "Game" / "bitmaps");
+    list.setFolder(top + "/Game");
+    fs::remove(root / "Game" / "bitmaps");
+    problems.clear();
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    ASSERT_EQ(problems.count(), 1);
+    EXPECT_EQ(problems.at(0).at(0).toString(), top + "/Game/bitmaps");
+    EXPECT_EQ(list.folder(), top + "/Game");
+    EXPECT_EQ(list.entryFolder(list.currentRow()), top + "/Game");
+    EXPECT_EQ(list.entryFolder(list.count() - 1), top + "/Game/Archives");
+    EXPECT_EQ(changes.last().at(0).toString(), top + "/Game");
 }
 
 TEST(DriveList, ShowsTheVolumeHoldingAFolderAndRaisesChangesOnlyForAChoice) {

@@ -36,7 +36,9 @@ if [ ! -f "$corpus/small.tar" ]; then
   tar -cf "$corpus/images.tar" -C "$corpus/images-tree" .
   tar -cf "$corpus/small.tar" -C "$corpus/small-tree" .
   mkdir -p "$corpus/pbmp200"
-  ls "$corpus/pbmp" | head -200 | while read -r name; do cp "$corpus/pbmp/$name" "$corpus/pbmp200/"; done
+  # The first 200 by name; a glob, as `ls | head` ends in SIGPIPE, fatal under pipefail.
+  images=("$corpus"/pbmp/*.bmp)
+  cp "${images[@]:0:200}" "$corpus/pbmp200/"
 fi
 
 cli=${SKARDE_BENCH_CLI:-$PWD/$build/bin/skardetools-cli}

@@ -118,9 +118,17 @@ Bytes VolArchive::read(std::int64_t offset, std::int64_t count) {
         throw Problem(name_, "The archive ends before byte " + std::to_string(offset + count) +
                                  " that it refers to.");
     Bytes bytes(static_cast<std::size_t>(count));
-    if (count > 0 && !readInto(bytes.data(), offset, count))
-        throw Problem(name_, "The archive cannot be read at byte " + std::to_string(offset) + ".");
+    read(offset, bytes);
     return bytes;
+}
+
+void VolArchive::read(std::int64_t offset, std::span<std::uint8_t> into) {
+    const auto count = static_cast<std::int64_t>(into.size());
+    if (!holds(offset, count))
+        throw Problem(name_, "The archive ends before byte " + std::to_string(offset + count) +
+                                 " that it refers to.");
+    if (count > 0 && !readInto(into.data(), offset, count))
+        throw Problem(name_, "The archive cannot be read at byte " + std::to_string(offset) + ".");
 }
 
 bool VolArchive::readInto(std::uint8_t* to, std::int64_t offset, std::int64_t count) {
@@ -128,7 +136,8 @@ bool VolArchive::readInto(std::uint8_t* to, std::int64_t offset, std::int64_t co
         std::copy_n(memory_.begin() + offset, count, to);
         return true;
     }
-    if (count > kWindowSize)
+    // A read the size of the window gains nothing from it: it goes straight to the caller.
+    if (count >= kWindowSize)
         return readFromFile(to, offset, count);
     const auto windowEnd = windowStart_ + static_cast<std::int64_t>(window_.size());
     if ((offset < windowStart_ || offset + count > windowEnd) && !fillWindow(offset))

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 namespace skarde {
@@ -31,6 +32,8 @@ public:
     bool holds(std::int64_t offset, std::int64_t count) const;
     // Throws Problem naming the archive when the range is not held or cannot be read.
     Bytes read(std::int64_t offset, std::int64_t count);
+    // The same into the caller's buffer, to go through a large range one buffer at a time.
+    void read(std::int64_t offset, std::span<std::uint8_t> into);
 
 private:
     bool readInto(std::uint8_t* to, std::int64_t offset, std::int64_t count);

@@ -18,19 +18,25 @@ namespace skarde {
 namespace {
 
 bool extractMember(ConverterContext& context, VolArchive& archive, MemberFolders& folders,
-                   const VolEntry& entry, const ExtractionRequest& request) {
+                   const VolEntry& entry, const ExtractionRequest& request,
+                   const MemberTransfer& transfer) {
     const std::string memberName = decodeMemberName(entry.name);
     return runGuardedOnMember(context.prompts, memberName, [&] {
         if (const auto reason = unsafeMemberNameReason(entry.name))
             throw Problem::refusal(memberName, *reason);
-        const Bytes data = ReadMemberData(archive, entry);
-        const MemberTarget target = folders.place(entry.name);
-        context.progress.setCaption("Progress - " + memberName);
         // The member's bytes are converted straight to its place: no file is written on the way.
-        if (request.convertBitmaps && isBitmapMemberName(entry.name))
+        if (request.convertBitmaps && isBitmapMemberName(entry.name)) {
+            const Bytes data = ReadMemberData(archive, entry, transfer.maxWholeMemberBytes);
+            const MemberTarget target = folders.place(entry.name);
+            context.progress.setCaption("Progress - " + memberName);
             return ConvertPbmpToBmp(context, data, memberName, target.path).outcome ==
                    Outcome::Converted;
-        writeFileWhole(target.path, data, target.destination);
+        }
+        // Anything else is copied as it is, a buffer at a time, whatever its size.
+        memberDataStart(archive, entry); // a damaged member is refused before its folders
+        const MemberTarget target = folders.place(entry.name);
+        context.progress.setCaption("Progress - " + memberName);
+        copyMemberToFile(archive, entry, target, transfer);
         return true;
     });
 }
@@ -48,7 +54,8 @@ void notify(const std::function<void(std::size_t)>& hook, std::size_t row) {
 
 ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDirectory& directory,
                                          const ExtractionRequest& request,
-                                         const ExtractionHooks& hooks) {
+                                         const ExtractionHooks& hooks,
+                                         const MemberTransfer& transfer) {
     std::optional<VolArchive> archive;
     MemberFolders folders(request.outputFolder);
     BatchRun run;
@@ -57,7 +64,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     run.rowName = [&](std::size_t row) {
         return memberSubject(decodeMemberName(directory.storedEntry(row).name));
     };
-    // The caption names a member once its data has been read (extractMember).
+    // The caption names a member once its data is known to lie in the archive (extractMember).
     run.stepSetsCaption = true;
     run.start = [&] {
         return runGuarded(context.prompts, displayPath(directory.archivePath), [&] {
@@ -67,8 +74,8 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     };
     run.handleRow = [&](std::size_t row) {
         notify(hooks.rowStarting, row);
-        const bool extracted =
-            extractMember(context, *archive, folders, directory.storedEntry(row), request);
+        const bool extracted = extractMember(context, *archive, folders, directory.storedEntry(row),
+                                             request, transfer);
         notify(hooks.rowHandled, row);
         return extracted;
     };

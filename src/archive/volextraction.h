@@ -5,6 +5,7 @@
 // keeps the selection and the folders; this keeps the loop.
 
 #include "voldirectory.h"
+#include "volmember.h"
 
 #include "core/convertercontext.h"
 
@@ -39,9 +40,11 @@ struct ExtractionSummary {
 // Drives the progress: shown, the files bar from 0 to the number of selected rows with
 // its position set after every row, the caption "Progress - " and the member's name, then
 // "Progress" and hidden. A member that cannot be extracted is reported by name and the run
-// goes on.
+// goes on. Members that are not converted are copied a buffer at a time, so their size is
+// bounded only by the archive format; `transfer` is for tests.
 ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDirectory& directory,
                                          const ExtractionRequest& request,
-                                         const ExtractionHooks& hooks = {});
+                                         const ExtractionHooks& hooks = {},
+                                         const MemberTransfer& transfer = {});
 
 } // namespace skarde

@@ -5,13 +5,15 @@
 #include "core/fileio.h"
 #include "core/problem.h"
 
+#include <algorithm>
+#include <string>
 #include <system_error>
 
 namespace skarde {
 
 namespace fs = std::filesystem;
 
-Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry) {
+std::int64_t memberDataStart(const VolArchive& archive, const VolEntry& entry) {
     const std::int64_t start = std::int64_t{entry.dataOffset} + kVolBlockHeaderSize;
     if (entry.dataOffset < 0 || entry.size < 0 || !archive.holds(start, entry.size))
         throw Problem::refusal(decodeMemberName(entry.name),
@@ -19,7 +21,49 @@ Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry) {
                                    " bytes of data at byte " + std::to_string(entry.dataOffset) +
                                    " lie outside the archive of " +
                                    std::to_string(archive.length()) + " bytes.");
+    return start;
+}
+
+namespace {
+
+std::string sizeInWords(std::uint64_t bytes) {
+    constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    return bytes % kGiB == 0 ? std::to_string(bytes / kGiB) + " GiB"
+                             : std::to_string(bytes) + " bytes";
+}
+
+} // namespace
+
+Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry, std::uint64_t maxBytes) {
+    const std::int64_t start = memberDataStart(archive, entry);
+    if (static_cast<std::uint64_t>(entry.size) > maxBytes)
+        throw Problem::refusal(decodeMemberName(entry.name),
+                               "The member is " + std::to_string(entry.size) +
+                                   " bytes long; members above " + sizeInWords(maxBytes) +
+                                   " are not read whole, as no game image is that large.");
     return archive.read(start, entry.size);
+}
+
+void copyMemberToFile(VolArchive& archive, const VolEntry& entry, const MemberTarget& target,
+                      const MemberTransfer& transfer) {
+    std::int64_t next = memberDataStart(archive, entry);
+    std::int64_t left = entry.size;
+    // A small member needs no more than its own size.
+    Bytes buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(
+        left, 1, static_cast<std::int64_t>(std::max<std::size_t>(transfer.copyBufferBytes, 1)))));
+    const FileWriteSteps diskSteps;
+    writeFileWholeInPieces(
+        target.path,
+        [&]() -> std::span<const std::uint8_t> {
+            const auto count =
+                static_cast<std::size_t>(std::min<std::int64_t>(left, std::ssize(buffer)));
+            const std::span<std::uint8_t> piece(buffer.data(), count);
+            archive.read(next, piece);
+            next += std::ssize(piece);
+            left -= std::ssize(piece);
+            return piece;
+        },
+        transfer.writeSteps != nullptr ? *transfer.writeSteps : diskSteps, target.destination);
 }
 
 Bytes ReadMemberData(const fs::path& archivePath, const VolEntry& entry) {

@@ -9,6 +9,7 @@
 #include "core/bytes.h"
 #include "core/fileio.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,9 +17,14 @@
 
 namespace skarde {
 
-// The member's `size` bytes after its 8-byte data block header. Throws Problem naming the
-// member when they lie outside the archive.
-Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry);
+// Where the member's data starts in the archive, after its 8-byte data block header. Throws
+// Problem naming the member when its `size` bytes lie outside the archive.
+std::int64_t memberDataStart(const VolArchive& archive, const VolEntry& entry);
+
+// The member's `size` bytes after its 8-byte data block header, whole in memory. Throws Problem
+// naming the member when they lie outside the archive or number more than `maxBytes`.
+Bytes ReadMemberData(VolArchive& archive, const VolEntry& entry,
+                     std::uint64_t maxBytes = kMaxWholeFileBytes);
 // The same with the archive open for this one read (the preview's way); a missing archive is a
 // Problem naming it.
 Bytes ReadMemberData(const std::filesystem::path& archivePath, const VolEntry& entry);
@@ -35,6 +41,24 @@ struct MemberTarget {
     // KnownAbsent when the run made the member's folder and wrote nothing of this name in it.
     Destination destination = Destination::Unknown;
 };
+
+// How members go from the archive to their files. The defaults serve the programs; tests shrink
+// the sizes and make the writes fail.
+struct MemberTransfer {
+    // A copied member passes through a buffer of this size, however large it is.
+    std::size_t copyBufferBytes = std::size_t{1} << 20;
+    // A member read whole (to be converted) above this size is refused; copies have no cap.
+    std::uint64_t maxWholeMemberBytes = kMaxWholeFileBytes;
+    // How copied members are written; the disk's own steps when null.
+    const FileWriteSteps* writeSteps = nullptr;
+};
+
+// Copies the member's bytes to its file through one buffer (MemberTransfer::copyBufferBytes),
+// never holding the member whole; the file is written whole or not at all, as writeFileWhole
+// does. Throws Problem naming the member when its data lies outside the archive, and naming the
+// file or the archive when either fails on the way.
+void copyMemberToFile(VolArchive& archive, const VolEntry& entry, const MemberTarget& target,
+                      const MemberTransfer& transfer = {});
 
 // The same for a whole run: each folder is looked at and created once, however many members
 // it holds, and a file in a folder the run made needs no look before it is written.

@@ -135,6 +135,20 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
 
 void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
                     const FileWriteSteps& steps, Destination destination) {
+    bool handedOut = false;
+    writeFileWholeInPieces(
+        path,
+        [&]() -> std::span<const std::uint8_t> {
+            if (handedOut)
+                return {};
+            handedOut = true;
+            return bytes;
+        },
+        steps, destination);
+}
+
+void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
+                            const FileWriteSteps& steps, Destination destination) {
     // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
     const fs::file_status existing = destination == Destination::KnownAbsent
@@ -143,14 +157,32 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
     if (fs::is_directory(existing))
         throw Problem(displayPath(path), "A folder of this name stands where the file should go.");
     ScratchFile scratch = createScratchFile(path);
+    bool written = true;
+    int failureErrno = 0;
+    try {
+        for (std::span<const std::uint8_t> piece = nextPiece(); !piece.empty();
+             piece = nextPiece()) {
+            errno = 0;
+            if (steps.write(scratch.descriptor, piece) != piece.size()) {
+                written = false;
+                failureErrno = errno;
+                break;
+            }
+        }
+    } catch (...) {
+        closeFile(scratch.descriptor);
+        fs::remove(scratch.path, error);
+        throw;
+    }
     errno = 0;
-    const bool written = bytes.empty() || steps.write(scratch.descriptor, bytes) == bytes.size();
-    const int writeErrno = errno != 0 ? errno : ENOSPC;
     const bool closed = closeFile(scratch.descriptor) == 0;
+    if (written && !closed)
+        failureErrno = errno;
     if (!written || !closed) {
         fs::remove(scratch.path, error);
         throw Problem(displayPath(path),
-                      "The file cannot be written: " + std::string(std::strerror(writeErrno)));
+                      "The file cannot be written: " +
+                          std::string(std::strerror(failureErrno != 0 ? failureErrno : ENOSPC)));
     }
     // The scratch file has the default permissions; a replaced file keeps its own.
     if (fs::is_regular_file(existing))

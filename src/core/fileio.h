@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +48,16 @@ void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint
                     Destination destination = Destination::Unknown);
 void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     const FileWriteSteps& steps, Destination destination = Destination::Unknown);
+
+// The next piece of a file being written, empty at its end. A piece need only stay valid until
+// the next call; a source that fails throws, and the write is abandoned like any failed one.
+using NextPiece = std::function<std::span<const std::uint8_t>()>;
+
+// writeFileWhole for bytes that are never all in memory at once: each piece goes to the scratch
+// file as it comes, with the same promise of the whole file or none and the older file kept.
+void writeFileWholeInPieces(const std::filesystem::path& path, const NextPiece& nextPiece,
+                            const FileWriteSteps& steps,
+                            Destination destination = Destination::Unknown);
 
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {

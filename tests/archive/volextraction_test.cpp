@@ -59,7 +59,7 @@ struct VolExtraction : ::testing::Test {
     std::vector<bool> all() const { return std::vector<bool>(directory.storedRows.size(), true); }
 
     ExtractionSummary extract(std::vector<bool> selection, bool convert = false,
-                              fs::path outputFolder = {}) {
+                              fs::path outputFolder = {}, const MemberTransfer& transfer = {}) {
         ExtractionRequest request{std::move(selection),
                                   outputFolder.empty() ? rig.out : outputFolder, convert};
         ExtractionHooks hooks;
@@ -68,7 +68,7 @@ struct VolExtraction : ::testing::Test {
             captionsSeen.push_back(rig.progress.caption);
             shownThroughout = shownThroughout && rig.progress.visible;
         };
-        return ExtractSelectedMembers(rig.context, directory, request, hooks);
+        return ExtractSelectedMembers(rig.context, directory, request, hooks, transfer);
     }
 };
 
@@ -286,6 +286,147 @@ TEST_F(VolExtraction, ReportsAnArchiveGoneSinceItWasLoadedOnce) {
     EXPECT_TRUE(test::folderEntries(rig.out).empty());
     EXPECT_TRUE(handledRows.empty());
     EXPECT_FALSE(rig.progress.visible);
+}
+
+// Bytes that tell a piece written twice, dropped or shifted.
+Bytes countingBytes(std::size_t size) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    return bytes;
+}
+
+// What the disk was given, write by write.
+struct RecordingWrites : FileWriteSteps {
+    mutable std::vector<std::size_t> sizes;
+    std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
+        sizes.push_back(bytes.size());
+        return FileWriteSteps::write(scratch, bytes);
+    }
+};
+
+// A copy buffer of 64 bytes and a cap on whole reads of 100 stand in for 1 MiB and 1 GiB: a
+// member read whole would be refused, one written whole would show as one large write.
+MemberTransfer smallTransfer(const FileWriteSteps* steps = nullptr) {
+    MemberTransfer transfer;
+    transfer.copyBufferBytes = 64;
+    transfer.maxWholeMemberBytes = 100;
+    transfer.writeSteps = steps;
+    return transfer;
+}
+
+// Appended, not joined by operator+, on which MinGW's g++ 12 warns (-Wrestrict, wrongly).
+std::string fileNameForSize(std::size_t size) {
+    std::string name = "m";
+    name += std::to_string(size);
+    name += ".bmp";
+    return name;
+}
+
+TEST_F(VolExtraction, CopiesMembersOfAnySizeABufferAtATime) {
+    const std::vector<std::size_t> sizes{1000, 128, 64, 65, 1, 0};
+    std::vector<VolMemberFields> members;
+    for (const std::size_t size : sizes) {
+        std::string name = "d\\";
+        name += fileNameForSize(size);
+        members.push_back(member(name, countingBytes(size)));
+    }
+    load(members);
+    const RecordingWrites writes;
+    const ExtractionSummary summary = extract(all(), false, {}, smallTransfer(&writes));
+    EXPECT_EQ(summary.extracted, 6);
+    EXPECT_TRUE(rig.prompts.problems.empty()) << rig.prompts.problems.front();
+    for (const std::size_t size : sizes)
+        EXPECT_EQ(readFile(rig.out / "d" / fileNameForSize(size)), countingBytes(size)) << size;
+    EXPECT_EQ(test::folderEntries(rig.out / "d").size(), sizes.size()); // no scratch files
+    ASSERT_FALSE(writes.sizes.empty());
+    EXPECT_EQ(*std::max_element(writes.sizes.begin(), writes.sizes.end()), 64u);
+    // 16 + 2 + 1 + 2 + 1 + 0: the bytes go out as they are read, never gathered first.
+    EXPECT_EQ(writes.sizes.size(), 22u);
+}
+
+TEST_F(VolExtraction, RefusesToConvertAMemberAboveTheWholeReadCapByName) {
+    load({member("big.bmp", pbmp(64, 32)), member("small.bmp", {1, 2, 3}),
+          member("big.dat", pbmp(64, 32))});
+    const auto before = test::treeSnapshot(rig.root.path(), rig.out);
+    const ExtractionSummary summary = extract({true, false, false}, true, {}, smallTransfer());
+    EXPECT_EQ(summary.failed, 1);
+    ASSERT_EQ(rig.prompts.problems.size(), 1u);
+    EXPECT_EQ(rig.prompts.problems[0],
+              "big.bmp: The member is " + std::to_string(pbmp(64, 32).size()) +
+                  " bytes long; members above 100 bytes are not read whole, as no game image "
+                  "is that large.");
+    EXPECT_EQ(test::treeSnapshot(rig.root.path(), rig.out), before);
+    // Under the cap a member is read whole and converted (and refused as no game image here);
+    // a member that is not converted is copied whatever its size.
+    extract({false, true, true}, true, {}, smallTransfer());
+    EXPECT_EQ(rig.prompts.messages,
+              std::vector<std::string>{std::string(kNotVidodazBitmapMessage)});
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"big.dat"});
+    EXPECT_EQ(readFile(rig.out / "big.dat"), pbmp(64, 32));
+}
+
+// A disk that fills up, an archive that shrinks while it is read, a rename the system refuses:
+// whichever way a copy fails half-way, the older file comes through whole, with its
+// permissions, and no scratch file is left.
+TEST_F(VolExtraction, AFailedCopyLeavesTheOlderFileWholeAndNoScratchFile) {
+    struct DiskFullAfter200Bytes : FileWriteSteps {
+        mutable std::size_t room = 200;
+        std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
+            const std::size_t taken =
+                FileWriteSteps::write(scratch, bytes.first(std::min(room, bytes.size())));
+            room -= taken;
+            return taken;
+        }
+    };
+    struct ArchiveShrinksOnFirstWrite : FileWriteSteps {
+        fs::path archive;
+        std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
+            fs::resize_file(archive, 300);
+            return FileWriteSteps::write(scratch, bytes);
+        }
+    };
+    struct RenameRefused : FileWriteSteps {
+        void replace(const fs::path&, const fs::path&, std::error_code& error) const override {
+            error = std::make_error_code(std::errc::io_error);
+        }
+    };
+    const DiskFullAfter200Bytes diskFull;
+    ArchiveShrinksOnFirstWrite archiveShrinks;
+    archiveShrinks.archive = archive;
+    const RenameRefused renameRefused;
+    const Bytes older(5000, 0x11);
+    // Larger than the archive's 1 MiB read-ahead, which would otherwise hold all of it already.
+    const Bytes copied = countingBytes((std::size_t{1} << 20) + 1000);
+#ifndef _WIN32 // Windows files have no owner and group permission bits
+    const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+#endif
+    for (const FileWriteSteps* steps :
+         std::initializer_list<const FileWriteSteps*>{&diskFull, &archiveShrinks, &renameRefused}) {
+        rig.prompts.problems.clear();
+        load({member("d\\big.dat", copied)});
+        test::writeFile(rig.out / "d" / "big.dat", older);
+#ifndef _WIN32
+        fs::permissions(rig.out / "d" / "big.dat", chosen);
+#endif
+        const ExtractionSummary summary = extract(all(), false, {}, smallTransfer(steps));
+        EXPECT_EQ(summary.failed, 1);
+        ASSERT_EQ(rig.prompts.problems.size(), 1u);
+        EXPECT_EQ(rig.prompts.problems[0].rfind("d\\big.dat: ", 0), 0u) << rig.prompts.problems[0];
+        EXPECT_EQ(readFile(rig.out / "d" / "big.dat"), older);
+        EXPECT_EQ(test::folderEntries(rig.out / "d"), std::vector<std::string>{"big.dat"});
+#ifndef _WIN32
+        EXPECT_EQ(fs::status(rig.out / "d" / "big.dat").permissions(), chosen);
+#endif
+    }
+    // A copy that succeeds replaces the file, which keeps its permissions too.
+    rig.prompts.problems.clear();
+    load({member("d\\big.dat", copied)});
+    EXPECT_EQ(extract(all(), false, {}, smallTransfer()).extracted, 1);
+    EXPECT_EQ(readFile(rig.out / "d" / "big.dat"), copied);
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(rig.out / "d" / "big.dat").permissions(), chosen);
+#endif
 }
 
 // Memory-backed when the machine has such a folder: the test is about counts, not disks.

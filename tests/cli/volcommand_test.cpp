@@ -105,6 +105,24 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"raw.wav", "w.bmp"}));
 }
 
+// Several times the copy buffer and the archive's read-ahead, with small members on either
+// side, and with --convert (which only converts members named *bmp): every byte in its place.
+TEST_F(VolCommand, ExtractsMembersLargerThanItsBuffersByteForByte) {
+    Bytes large((std::size_t{5} << 19) + 3); // 2.5 MiB and 3 bytes
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<std::uint8_t>(i * 7 + i / 4099);
+    writeArchive({member("a.txt", {1}), member("d\\large.dat", large), member("z.txt", {2})});
+    for (const char* convert : {"", "--convert"}) {
+        fs::remove_all(out);
+        const auto run = std::string(convert).empty() ? extract({}) : extract({convert});
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_EQ(run.out, "3 of 3 member(s) extracted.\n");
+        EXPECT_EQ(readFile(out / "d" / "large.dat"), large);
+        EXPECT_EQ(readFile(out / "z.txt"), Bytes{2});
+        EXPECT_EQ(test::folderEntries(out / "d"), std::vector<std::string>{"large.dat"});
+    }
+}
+
 TEST_F(VolCommand, ExtractsIntoANewNestedFolder) {
     writeArchive({member("a.txt", {1})});
     out = root / "new" / "nested";

@@ -72,6 +72,40 @@ TEST(FileIo, AFailedWriteLeavesTheOlderFileWholeAndNoScratchFile) {
     }
 }
 
+// Pieces go out in the order they come; a source that fails half-way abandons the file as a
+// failed write does, and what it threw reaches the caller as it was.
+TEST(FileIo, WritesAFileInPiecesWholeOrNotAtAll) {
+    const test::TempFolder folder;
+    const fs::path target = folder / "out.dat";
+    const Bytes older(100, 0x11);
+    test::writeFile(target, older);
+    const std::vector<Bytes> pieces{{1, 2, 3}, {4}, {5, 6}};
+    std::size_t handedOut = 0;
+    const auto nextPiece = [&]() -> std::span<const std::uint8_t> {
+        if (handedOut == pieces.size())
+            return {};
+        return pieces[handedOut++];
+    };
+    writeFileWholeInPieces(target, nextPiece, FileWriteSteps{});
+    EXPECT_EQ(test::readFile(target), (Bytes{1, 2, 3, 4, 5, 6}));
+
+    test::writeFile(target, older);
+    handedOut = 0;
+    const auto failsAfterOnePiece = [&]() -> std::span<const std::uint8_t> {
+        if (handedOut == 1)
+            throw Problem("source.vol", "The archive cannot be read at byte 3.");
+        return nextPiece();
+    };
+    try {
+        writeFileWholeInPieces(target, failsAfterOnePiece, FileWriteSteps{});
+        ADD_FAILURE() << "a failed source was taken for a success";
+    } catch (const Problem& problem) {
+        EXPECT_EQ(problem.subject(), "source.vol");
+    }
+    EXPECT_EQ(test::readFile(target), older);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::vector<std::string>{"out.dat"});
+}
+
 #ifndef _WIN32 // Windows files have no owner and group permission bits
 TEST(FileIo, AReplacedFileKeepsItsPermissions) {
     const test::TempFolder folder;

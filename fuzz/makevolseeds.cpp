@@ -8,15 +8,8 @@ namespace {
 
 using skarde::Bytes;
 using skarde::filebuilders::VolFields;
+using skarde::filebuilders::volMember;
 using skarde::filebuilders::VolMemberFields;
-
-VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
-    VolMemberFields fields;
-    fields.name = std::move(name);
-    fields.data = std::move(data);
-    fields.compressionType = compression;
-    return fields;
-}
 
 } // namespace
 
@@ -27,8 +20,9 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     VolFields plain;
-    plain.members = {member("a.txt", {1, 2, 3}), member("textures\\rock.bmp", {'P', 'B', 'M', 'P'}),
-                     member("packed.lzh", {9, 9}, 3)};
+    plain.members = {volMember("a.txt", {1, 2, 3}),
+                     volMember("textures\\rock.bmp", {'P', 'B', 'M', 'P'}),
+                     volMember("packed.lzh", {9, 9}, 3)};
     skarde::filebuilders::writeVol(folder / "plain.vol", plain);
 
     VolFields shifted = plain;
@@ -38,8 +32,8 @@ int main(int argc, char** argv) {
     skarde::filebuilders::writeVol(folder / "shifted.vol", shifted);
 
     VolFields unsafe;
-    unsafe.members = {member("..\\x", {1}), member("C:\\y", {}), member("", {2}),
-                      member("caf\xE9", {3})};
+    unsafe.members = {volMember("..\\x", {1}), volMember("C:\\y", {}), volMember("", {2}),
+                      volMember("caf\xE9", {3})};
     unsafe.members[0].terminatingZeros = 2;
     skarde::filebuilders::writeVol(folder / "names.vol", unsafe);
 

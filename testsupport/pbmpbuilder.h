@@ -37,5 +37,7 @@ struct PbmpFields {
 // (i * 7 + 1 + seed) mod 256, so that images given different seeds differ in every byte.
 Bytes patternRows(std::int32_t width, std::int32_t height, std::uint8_t seed = 0);
 Bytes makePbmp(const PbmpFields& fields);
+// A game image of that size, with the other fields at their defaults.
+Bytes makePbmpOfSize(std::int32_t width, std::int32_t height);
 
 } // namespace skarde::filebuilders

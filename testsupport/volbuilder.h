@@ -49,6 +49,10 @@ struct VolFields {
     Bytes trailing;                            // after the entries block
 };
 
+// A member with the other fields at their defaults: stored unless `compressionType` says not.
+VolMemberFields volMember(std::string name, Bytes data = {1, 2, 3},
+                          std::uint8_t compressionType = 0);
+
 Bytes makeVol(const VolFields& fields);
 // Creates the parent folders as needed.
 void writeVol(const std::filesystem::path& path, const VolFields& fields);

@@ -15,16 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using filebuilders::makeVol;
 using filebuilders::VolFields;
+using filebuilders::volMember;
 using filebuilders::VolMemberFields;
 using test::writeFile;
-
-VolMemberFields member(std::string name, Bytes data = {1, 2, 3}, std::uint8_t compression = 0) {
-    VolMemberFields fields;
-    fields.name = std::move(name);
-    fields.data = std::move(data);
-    fields.compressionType = compression;
-    return fields;
-}
 
 std::vector<std::string> names(const VolDirectory& directory, bool stored) {
     std::vector<std::string> result;
@@ -56,7 +49,7 @@ TEST_F(VolDirectoryReading, FindsTheDirectoryAtTheOffsetOrSixteenBeyondWithoutPv
         fields.magic = c.magic;
         fields.directoryOffset = 1000;
         fields.directoryPosition = c.namesHeaderAt;
-        fields.members = {member("first.txt"), member("second.txt")};
+        fields.members = {volMember("first.txt"), volMember("second.txt")};
         const Bytes bytes = makeVol(fields);
         ASSERT_EQ(
             std::string(bytes.begin() + c.namesHeaderAt + 8, bytes.begin() + c.namesHeaderAt + 17),
@@ -74,7 +67,7 @@ TEST_F(VolDirectoryReading, SkipsThePadByteAfterAnOddNamesBlock) {
         const std::string second(secondLength, 'n');
         VolFields fields;
         fields.padValue = 0xEE; // never part of a name
-        fields.members = {member("textures\\a.bmp", {4, 5}), member(second, {6, 7, 8})};
+        fields.members = {volMember("textures\\a.bmp", {4, 5}), volMember(second, {6, 7, 8})};
         const Bytes bytes = makeVol(fields);
         const std::int64_t directoryAt = 8 + 10 + 11;
         const std::int64_t namesLength = ByteReader(bytes).i32(directoryAt + 4);
@@ -95,8 +88,8 @@ TEST_F(VolDirectoryReading, SkipsThePadByteAfterAnOddNamesBlock) {
 
 TEST_F(VolDirectoryReading, KeepsStoredAndCompressedMembersApartInDirectoryOrder) {
     VolFields fields;
-    fields.members = {member("one.txt"), member("two.lzh", {9}, 3), member("three.txt", {7, 7}),
-                      member("four.lzh", {}, 255)};
+    fields.members = {volMember("one.txt"), volMember("two.lzh", {9}, 3),
+                      volMember("three.txt", {7, 7}), volMember("four.lzh", {}, 255)};
     const VolDirectory directory = load(fields);
     EXPECT_EQ(directory.storedRows, (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(directory.compressedRows, (std::vector<std::size_t>{1, 3}));
@@ -108,7 +101,7 @@ TEST_F(VolDirectoryReading, KeepsStoredAndCompressedMembersApartInDirectoryOrder
 
 TEST_F(VolDirectoryReading, CutsNamesAtTheirFirstZeroByte) {
     VolFields fields;
-    fields.members = {member("textures\\rock.bmp"), member("b.txt"), member("last")};
+    fields.members = {volMember("textures\\rock.bmp"), volMember("b.txt"), volMember("last")};
     fields.members[0].terminatingZeros = 2;
     fields.members[2].terminatingZeros = 0; // the last slice runs to the end of the block
     fields.members[1].name += std::string("\0junk", 5);
@@ -120,7 +113,7 @@ TEST_F(VolDirectoryReading, CutsNamesAtTheirFirstZeroByte) {
 
 TEST_F(VolDirectoryReading, AcceptsEmptyDirectoriesAndReplacesTheLastArchiveWhole) {
     VolFields first;
-    first.members = {member("a.txt"), member("b.lzh", {}, 1)};
+    first.members = {volMember("a.txt"), volMember("b.lzh", {}, 1)};
     VolDirectory directory = load(first);
     ASSERT_EQ(directory.directoryEntries.size(), 2u);
 
@@ -130,7 +123,7 @@ TEST_F(VolDirectoryReading, AcceptsEmptyDirectoriesAndReplacesTheLastArchiveWhol
     EXPECT_TRUE(directory.compressedRows.empty());
 
     VolFields second;
-    second.members = {member("c.txt")};
+    second.members = {volMember("c.txt")};
     directory = load(second);
     EXPECT_EQ(names(directory, true), std::vector<std::string>{"c.txt"});
     EXPECT_TRUE(directory.compressedRows.empty());
@@ -146,7 +139,7 @@ struct MalformedArchive {
 std::vector<MalformedArchive> malformedArchives() {
     const auto with = [](auto change) {
         VolFields fields;
-        fields.members = {member("a.txt", {1, 2, 3, 4}), member("b.txt", {5, 6})};
+        fields.members = {volMember("a.txt", {1, 2, 3, 4}), volMember("b.txt", {5, 6})};
         change(fields);
         return makeVol(fields);
     };
@@ -203,7 +196,7 @@ TEST_F(VolDirectoryReading, RefusesMalformedArchivesWithOneMessageNamingThem) {
 TEST_F(VolDirectoryReading, ListsEntriesWhoseDataLiesOutsideTheFileAsDamaged) {
     const auto with = [](auto change) {
         VolFields fields;
-        fields.members = {member("a.txt", {1, 2, 3, 4}), member("b.txt", {5, 6})};
+        fields.members = {volMember("a.txt", {1, 2, 3, 4}), volMember("b.txt", {5, 6})};
         change(fields);
         return makeVol(fields);
     };
@@ -249,7 +242,7 @@ TEST_F(VolDirectoryReading, RefusesWhatIsNoArchiveFile) {
 
 TEST_F(VolDirectoryReading, ReadsAnArchiveHeldInMemory) {
     VolFields fields;
-    fields.members = {member("m.txt", {1}), member("n.txt", {2}, 1)};
+    fields.members = {volMember("m.txt", {1}), volMember("n.txt", {2}, 1)};
     VolArchive inMemory("memory.vol", makeVol(fields));
     const VolDirectory directory = readVolDirectory(inMemory);
     EXPECT_EQ(names(directory, true), std::vector<std::string>{"m.txt"});

@@ -16,21 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using filebuilders::VolFields;
+using filebuilders::volMember;
 using filebuilders::VolMemberFields;
 using test::readFile;
 
-VolMemberFields member(std::string name, Bytes data) {
-    VolMemberFields fields;
-    fields.name = std::move(name);
-    fields.data = std::move(data);
-    return fields;
-}
-
 Bytes pbmp(std::int32_t width = 3, std::int32_t height = 2) {
-    filebuilders::PbmpFields fields;
-    fields.width = width;
-    fields.height = height;
-    return filebuilders::makePbmp(fields);
+    return filebuilders::makePbmpOfSize(width, height);
 }
 
 bool isWindowsBitmap(const Bytes& bytes) {
@@ -73,8 +64,8 @@ struct VolExtraction : ::testing::Test {
 };
 
 TEST_F(VolExtraction, WritesEachMembersBytesUnderItsOwnFolders) {
-    load({member("textures\\rock.bmp", pbmp()), member("sound.wav", {1, 2, 3}),
-          member("a\\b\\c.txt", {4}), member("empty.txt", {})});
+    load({volMember("textures\\rock.bmp", pbmp()), volMember("sound.wav", {1, 2, 3}),
+          volMember("a\\b\\c.txt", {4}), volMember("empty.txt", {})});
     const ExtractionSummary summary = extract(all());
     EXPECT_EQ(summary.extracted, 4);
     EXPECT_EQ(summary.failed, 0);
@@ -89,8 +80,9 @@ TEST_F(VolExtraction, WritesEachMembersBytesUnderItsOwnFolders) {
 }
 
 TEST_F(VolExtraction, ConvertsMembersEndingInBmpInAnyCaseWhenAsked) {
-    load({member("textures\\rock.bmp", pbmp()), member("UPPER.BMP", pbmp()),
-          member("Mixed.Bmp", pbmp()), member("game.pbmp", pbmp()), member("sound.wav", pbmp())});
+    load({volMember("textures\\rock.bmp", pbmp()), volMember("UPPER.BMP", pbmp()),
+          volMember("Mixed.Bmp", pbmp()), volMember("game.pbmp", pbmp()),
+          volMember("sound.wav", pbmp())});
     EXPECT_EQ(extract(all(), true).extracted, 5);
     for (const fs::path& converted : {rig.out / "textures" / "rock.bmp", rig.out / "UPPER.BMP",
                                       rig.out / "Mixed.Bmp", rig.out / "game.pbmp"})
@@ -102,7 +94,7 @@ TEST_F(VolExtraction, ConvertsMembersEndingInBmpInAnyCaseWhenAsked) {
 }
 
 TEST_F(VolExtraction, ConvertsEachBitmapAtItsOwnSize) {
-    load({member("big.bmp", pbmp(64, 32)), member("not.bmp", {1, 2, 3})});
+    load({volMember("big.bmp", pbmp(64, 32)), volMember("not.bmp", {1, 2, 3})});
     extract(all(), true);
     const Bytes big = readFile(rig.out / "big.bmp");
     ASSERT_GE(big.size(), 54u);
@@ -113,8 +105,8 @@ TEST_F(VolExtraction, ConvertsEachBitmapAtItsOwnSize) {
 TEST_F(VolExtraction, WritesNothingForARejectedBitmapAndGoesOn) {
     Bytes truncated = pbmp();
     truncated.resize(50);
-    load({member("bad.bmp", {'N', 'O', 'P', 'E'}), member("short.bmp", truncated),
-          member("good.bmp", pbmp())});
+    load({volMember("bad.bmp", {'N', 'O', 'P', 'E'}), volMember("short.bmp", truncated),
+          volMember("good.bmp", pbmp())});
     const ExtractionSummary summary = extract(all(), true);
     EXPECT_EQ(summary.extracted, 1);
     EXPECT_EQ(summary.failed, 2);
@@ -127,8 +119,8 @@ TEST_F(VolExtraction, WritesNothingForARejectedBitmapAndGoesOn) {
 }
 
 TEST_F(VolExtraction, ConvertsMembersNamedTempLikeAnyOther) {
-    load({member("temp.bmp", pbmp()), member("~TEMP.BMP", pbmp()), member("later.bmp", pbmp()),
-          member("d\\temp.bmp", pbmp())});
+    load({volMember("temp.bmp", pbmp()), volMember("~TEMP.BMP", pbmp()),
+          volMember("later.bmp", pbmp()), volMember("d\\temp.bmp", pbmp())});
     EXPECT_EQ(extract(all(), true).extracted, 4);
     for (const fs::path& name : {fs::path("temp.bmp"), fs::path("~TEMP.BMP"), fs::path("later.bmp"),
                                  fs::path("d") / "temp.bmp"})
@@ -143,8 +135,8 @@ TEST_F(VolExtraction, LeavesTheUsersOwnFilesBesideConvertedMembersAlone) {
     const std::vector<std::string> own{"temp.bmp", "temp1.bmp", "temp2.bmp", "~temp.bmp"};
     for (const std::string& name : own)
         test::writeFile(rig.out / name, Bytes(name.begin(), name.end()));
-    load({member("rock.bmp", pbmp()), member("bad.bmp", {'N', 'O'}), member("d\\sky.bmp", pbmp()),
-          member("sound.wav", {1})});
+    load({volMember("rock.bmp", pbmp()), volMember("bad.bmp", {'N', 'O'}),
+          volMember("d\\sky.bmp", pbmp()), volMember("sound.wav", {1})});
     EXPECT_EQ(extract(all(), true).extracted, 3);
     for (const std::string& name : own)
         EXPECT_EQ(readFile(rig.out / name), Bytes(name.begin(), name.end())) << name;
@@ -155,8 +147,8 @@ TEST_F(VolExtraction, LeavesTheUsersOwnFilesBesideConvertedMembersAlone) {
 }
 
 TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {
-    load({member("0.txt", {0}), member("1.txt", {1}), member("2.txt", {2}), member("3.txt", {3}),
-          member("4.txt", {4})});
+    load({volMember("0.txt", {0}), volMember("1.txt", {1}), volMember("2.txt", {2}),
+          volMember("3.txt", {3}), volMember("4.txt", {4})});
     const ExtractionSummary summary = extract({true, false, true, true, false});
     EXPECT_EQ(summary.selected, 3);
     EXPECT_EQ(rig.progress.minimum(Bar::Files), 0);
@@ -172,7 +164,7 @@ TEST_F(VolExtraction, MovesTheUpperBarAfterEveryRow) {
 }
 
 TEST_F(VolExtraction, ShowsAndHidesTheProgressWhenNothingIsSelected) {
-    load({member("a.txt", {1}), member("b.txt", {2})});
+    load({volMember("a.txt", {1}), volMember("b.txt", {2})});
     EXPECT_EQ(extract({}).selected, 0);
     EXPECT_EQ(rig.progress.maximum(Bar::Files), 0);
     EXPECT_EQ(rig.progress.positions(Bar::Files), (std::vector<int>{0, 0}));
@@ -186,7 +178,7 @@ TEST_F(VolExtraction, ShowsAndHidesTheProgressWhenNothingIsSelected) {
 
 TEST_F(VolExtraction, ReplacesALongerFileWhole) {
     test::writeFile(rig.out / "a.txt", Bytes(5000, 0x55));
-    load({member("a.txt", {1, 2})});
+    load({volMember("a.txt", {1, 2})});
     extract(all());
     EXPECT_EQ(readFile(rig.out / "a.txt"), (Bytes{1, 2}));
 }
@@ -194,8 +186,8 @@ TEST_F(VolExtraction, ReplacesALongerFileWhole) {
 // Files in folders the run made are written without a look first; a second member of the same
 // name, or a folder the run made where a member goes, must still be handled as before.
 TEST_F(VolExtraction, HandlesNamesMetTwiceInFoldersTheRunMade) {
-    load({member("d\\a.txt", {1}), member("d\\x\\y.txt", {2}), member("d\\a.txt", {4}),
-          member("d\\x", {5})});
+    load({volMember("d\\a.txt", {1}), volMember("d\\x\\y.txt", {2}), volMember("d\\a.txt", {4}),
+          volMember("d\\x", {5})});
     const ExtractionSummary summary = extract(all());
     EXPECT_EQ(summary.extracted, 3);
     ASSERT_EQ(rig.prompts.problems.size(), 1u);
@@ -208,7 +200,7 @@ TEST_F(VolExtraction, HandlesNamesMetTwiceInFoldersTheRunMade) {
 }
 
 TEST_F(VolExtraction, TakesAnOutputFolderEndingInASeparatorAsItIs) {
-    load({member("x.txt", {1}), member("d\\y.txt", {2})});
+    load({volMember("x.txt", {1}), volMember("d\\y.txt", {2})});
     extract(all(), false, fs::path(rig.out.string() + "/"));
     EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"d", "x.txt"}));
     EXPECT_EQ(captionsSeen.front(), "Progress - x.txt");
@@ -219,8 +211,8 @@ TEST_F(VolExtraction, RefusesNamesLeavingTheOutputFolderAndGoesOn) {
                                           "/tmp/x", "a/../../y",    "d\\",   "...\\z"};
     std::vector<VolMemberFields> members;
     for (const std::string& name : unsafe)
-        members.push_back(member(name, {6, 6, 6}));
-    members.push_back(member("safe\\ok.txt", {1}));
+        members.push_back(volMember(name, {6, 6, 6}));
+    members.push_back(volMember("safe\\ok.txt", {1}));
     load(members);
     fs::create_directories(rig.root / "in" / "sub");
     const auto before = test::treeSnapshot(rig.root.path(), rig.out);
@@ -241,7 +233,7 @@ TEST_F(VolExtraction, RefusesNamesLeavingTheOutputFolderAndGoesOn) {
 
 TEST_F(VolExtraction, RefusesMembersWhoseDataLiesOutsideTheArchive) {
     VolFields fields;
-    fields.members = {member("long.txt", {1, 2}), member("next.txt", {3})};
+    fields.members = {volMember("long.txt", {1, 2}), volMember("next.txt", {3})};
     fields.members[0].size = 1 << 30;
     load(fields);
     const auto before = test::treeSnapshot(rig.root.path(), rig.out);
@@ -256,7 +248,7 @@ TEST_F(VolExtraction, RefusesMembersWhoseDataLiesOutsideTheArchive) {
 TEST_F(VolExtraction, ReportsMembersThatCannotBeWrittenAndGoesOn) {
     test::writeFile(rig.out / "a", Bytes{7});
     fs::create_directory(rig.out / "folder.txt");
-    load({member("a\\b.txt", {1}), member("folder.txt", {2}), member("fine.txt", {3})});
+    load({volMember("a\\b.txt", {1}), volMember("folder.txt", {2}), volMember("fine.txt", {3})});
     const ExtractionSummary summary = extract(all());
     EXPECT_EQ(summary.failed, 2);
     ASSERT_EQ(rig.prompts.problems.size(), 2u);
@@ -267,7 +259,7 @@ TEST_F(VolExtraction, ReportsMembersThatCannotBeWrittenAndGoesOn) {
 }
 
 TEST_F(VolExtraction, ReportsAVanishedOutputFolderForEveryMember) {
-    load({member("x.txt", {1}), member("d\\y.bmp", pbmp())});
+    load({volMember("x.txt", {1}), volMember("d\\y.bmp", pbmp())});
     const ExtractionSummary summary = extract(all(), true, rig.out / "gone");
     EXPECT_EQ(summary.failed, 2);
     ASSERT_EQ(rig.prompts.problems.size(), 2u);
@@ -277,7 +269,7 @@ TEST_F(VolExtraction, ReportsAVanishedOutputFolderForEveryMember) {
 }
 
 TEST_F(VolExtraction, ReportsAnArchiveGoneSinceItWasLoadedOnce) {
-    load({member("x.txt", {1}), member("y.txt", {2})});
+    load({volMember("x.txt", {1}), volMember("y.txt", {2})});
     fs::remove(archive);
     const ExtractionSummary summary = extract(all());
     EXPECT_EQ(summary.failed, 2);
@@ -329,7 +321,7 @@ TEST_F(VolExtraction, CopiesMembersOfAnySizeABufferAtATime) {
     for (const std::size_t size : sizes) {
         std::string name = "d\\";
         name += fileNameForSize(size);
-        members.push_back(member(name, countingBytes(size)));
+        members.push_back(volMember(name, countingBytes(size)));
     }
     load(members);
     const RecordingWrites writes;
@@ -346,8 +338,8 @@ TEST_F(VolExtraction, CopiesMembersOfAnySizeABufferAtATime) {
 }
 
 TEST_F(VolExtraction, RefusesToConvertAMemberAboveTheWholeReadCapByName) {
-    load({member("big.bmp", pbmp(64, 32)), member("small.bmp", {1, 2, 3}),
-          member("big.dat", pbmp(64, 32))});
+    load({volMember("big.bmp", pbmp(64, 32)), volMember("small.bmp", {1, 2, 3}),
+          volMember("big.dat", pbmp(64, 32))});
     const auto before = test::treeSnapshot(rig.root.path(), rig.out);
     const ExtractionSummary summary = extract({true, false, false}, true, {}, smallTransfer());
     EXPECT_EQ(summary.failed, 1);
@@ -404,7 +396,7 @@ TEST_F(VolExtraction, AFailedCopyLeavesTheOlderFileWholeAndNoScratchFile) {
     for (const FileWriteSteps* steps :
          std::initializer_list<const FileWriteSteps*>{&diskFull, &archiveShrinks, &renameRefused}) {
         rig.prompts.problems.clear();
-        load({member("d\\big.dat", copied)});
+        load({volMember("d\\big.dat", copied)});
         test::writeFile(rig.out / "d" / "big.dat", older);
 #ifndef _WIN32
         fs::permissions(rig.out / "d" / "big.dat", chosen);
@@ -421,7 +413,7 @@ TEST_F(VolExtraction, AFailedCopyLeavesTheOlderFileWholeAndNoScratchFile) {
     }
     // A copy that succeeds replaces the file, which keeps its permissions too.
     rig.prompts.problems.clear();
-    load({member("d\\big.dat", copied)});
+    load({volMember("d\\big.dat", copied)});
     EXPECT_EQ(extract(all(), false, {}, smallTransfer()).extracted, 1);
     EXPECT_EQ(readFile(rig.out / "d" / "big.dat"), copied);
 #ifndef _WIN32
@@ -447,8 +439,8 @@ TEST(VolExtractionAtScale, ListsAndExtractsThirtyThousandMembers) {
     VolFields fields;
     for (int i = 0; i < kMembers; ++i) {
         fields.members.push_back(
-            member("d" + std::to_string(i / 1000) + "\\m" + std::to_string(i),
-                   {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}));
+            volMember("d" + std::to_string(i / 1000) + "\\m" + std::to_string(i),
+                      {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)}));
         if (i % 10 == 9)
             fields.members.back().compressionType = 1;
     }

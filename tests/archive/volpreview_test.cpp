@@ -14,23 +14,11 @@ namespace skarde {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePbmpOfSize;
+using filebuilders::volMember;
 using filebuilders::VolMemberFields;
 using test::folderEntries;
 using test::readFile;
-
-VolMemberFields member(std::string name, Bytes data) {
-    VolMemberFields fields;
-    fields.name = std::move(name);
-    fields.data = std::move(data);
-    return fields;
-}
-
-Bytes pbmp(std::int32_t width, std::int32_t height) {
-    filebuilders::PbmpFields fields;
-    fields.width = width;
-    fields.height = height;
-    return filebuilders::makePbmp(fields);
-}
 
 struct VolPreview : ::testing::Test {
     test::ConverterRig rig;
@@ -55,7 +43,7 @@ TEST_F(VolPreview, GivesWhatTheExtractionWritesAndWritesNoFile) {
     const std::vector<std::string> own{"temp.bmp", "temp1.bmp", "temp2.bmp"};
     for (const std::string& name : own)
         test::writeFile(rig.out / name, Bytes(name.begin(), name.end()));
-    load({member("art\\rock.bmp", pbmp(6, 5)), member("sfx\\boom.wav", {1, 2})});
+    load({volMember("art\\rock.bmp", makePbmpOfSize(6, 5)), volMember("sfx\\boom.wav", {1, 2})});
     std::optional<Bytes> shown;
     for (int time = 0; time < 3; ++time) {
         shown = preview(0);
@@ -78,7 +66,7 @@ TEST_F(VolPreview, GivesWhatTheExtractionWritesAndWritesNoFile) {
 // The conversion's refusal is its own plain message; a member that cannot be read is reported
 // by its name, with the archive's path when the archive is what failed.
 TEST_F(VolPreview, TellsWhyNothingIsShown) {
-    load({member("fake.bmp", {'B', 'M', 0, 0}), member("gone.bmp", pbmp(2, 2))});
+    load({volMember("fake.bmp", {'B', 'M', 0, 0}), volMember("gone.bmp", makePbmpOfSize(2, 2))});
     EXPECT_FALSE(preview(0));
     EXPECT_EQ(rig.prompts.messages,
               std::vector<std::string>{std::string(kNotVidodazBitmapMessage)});

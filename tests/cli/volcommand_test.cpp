@@ -12,17 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using filebuilders::VolFields;
+using filebuilders::volMember;
 using filebuilders::VolMemberFields;
 using test::readFile;
 using test::runCli;
-
-VolMemberFields member(std::string name, Bytes data, std::uint8_t compression = 0) {
-    VolMemberFields fields;
-    fields.name = std::move(name);
-    fields.data = std::move(data);
-    fields.compressionType = compression;
-    return fields;
-}
 
 struct VolCommand : ::testing::Test {
     test::TempFolder root;
@@ -43,8 +36,8 @@ struct VolCommand : ::testing::Test {
 };
 
 TEST_F(VolCommand, ListsEveryMemberInDirectoryOrder) {
-    writeArchive({member("textures\\rock.bmp", Bytes(300, 1)), member("music.lzh", {1, 2}, 2),
-                  member("caf\xE9\\a\tb.txt", {}), member("sound.wav", {1, 2, 3, 4})});
+    writeArchive({volMember("textures\\rock.bmp", Bytes(300, 1)), volMember("music.lzh", {1, 2}, 2),
+                  volMember("caf\xE9\\a\tb.txt", {}), volMember("sound.wav", {1, 2, 3, 4})});
     const auto run = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "");
@@ -63,7 +56,8 @@ TEST_F(VolCommand, ListingAMalformedArchiveNamesItAndExitsWithOne) {
 }
 
 TEST_F(VolCommand, ExtractsEveryStoredMemberWhenNoneIsNamed) {
-    writeArchive({member("a\\b\\c.txt", {1}), member("packed.lzh", {2}, 1), member("d.txt", {3})});
+    writeArchive(
+        {volMember("a\\b\\c.txt", {1}), volMember("packed.lzh", {2}, 1), volMember("d.txt", {3})});
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.out, "2 of 2 member(s) extracted.\n");
@@ -73,8 +67,8 @@ TEST_F(VolCommand, ExtractsEveryStoredMemberWhenNoneIsNamed) {
 }
 
 TEST_F(VolCommand, ExtractsTheNamedMembersAndReportsTheOthers) {
-    writeArchive({member("Textures\\Rock.BMP", {1}), member("sound.wav", {2}),
-                  member("music.lzh", {3}, 1), member("skip.txt", {4})});
+    writeArchive({volMember("Textures\\Rock.BMP", {1}), volMember("sound.wav", {2}),
+                  volMember("music.lzh", {3}, 1), volMember("skip.txt", {4})});
     const auto run = extract({"textures/rock.bmp", "MUSIC.LZH", "missing.txt", "SOUND.wav"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "2 of 4 member(s) extracted.\n");
@@ -91,9 +85,9 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
     test::writeFile(pals / "IceWorld.pal", test::makePal(42));
     filebuilders::PbmpFields world;
     world.paletteNumber = 1071;
-    writeArchive({member("w.bmp", filebuilders::makePbmp(world)),
-                  member("bad.bmp", {'B', 'A', 'D'}),
-                  member("raw.wav", filebuilders::makePbmp(world))});
+    writeArchive({volMember("w.bmp", filebuilders::makePbmp(world)),
+                  volMember("bad.bmp", {'B', 'A', 'D'}),
+                  volMember("raw.wav", filebuilders::makePbmp(world))});
     const auto run = extract({"--convert", "--pals", pals.string(), "--world-palette", "iceworld"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.out, "2 of 3 member(s) extracted.\n");
@@ -111,7 +105,8 @@ TEST_F(VolCommand, ExtractsMembersLargerThanItsBuffersByteForByte) {
     Bytes large((std::size_t{5} << 19) + 3); // 2.5 MiB and 3 bytes
     for (std::size_t i = 0; i < large.size(); ++i)
         large[i] = static_cast<std::uint8_t>(i * 7 + i / 4099);
-    writeArchive({member("a.txt", {1}), member("d\\large.dat", large), member("z.txt", {2})});
+    writeArchive(
+        {volMember("a.txt", {1}), volMember("d\\large.dat", large), volMember("z.txt", {2})});
     for (const char* convert : {"", "--convert"}) {
         fs::remove_all(out);
         const auto run = std::string(convert).empty() ? extract({}) : extract({convert});
@@ -124,7 +119,7 @@ TEST_F(VolCommand, ExtractsMembersLargerThanItsBuffersByteForByte) {
 }
 
 TEST_F(VolCommand, ExtractsIntoANewNestedFolder) {
-    writeArchive({member("a.txt", {1})});
+    writeArchive({volMember("a.txt", {1})});
     out = root / "new" / "nested";
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
@@ -132,8 +127,8 @@ TEST_F(VolCommand, ExtractsIntoANewNestedFolder) {
 }
 
 TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
-    writeArchive({member("..\\escape.txt", {1}), member("a\\..\\..\\up.txt", {2}),
-                  member("/abs.txt", {3}), member("fine.txt", {4})});
+    writeArchive({volMember("..\\escape.txt", {1}), volMember("a\\..\\..\\up.txt", {2}),
+                  volMember("/abs.txt", {3}), volMember("fine.txt", {4})});
     const auto before = test::treeSnapshot(root.path(), out);
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 1);
@@ -146,7 +141,7 @@ TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
 
 TEST_F(VolCommand, ListsADamagedMemberAsSuchAndExtractsTheOthers) {
     VolFields fields;
-    fields.members = {member("lost.txt", {1, 2}), member("kept.txt", {3})};
+    fields.members = {volMember("lost.txt", {1, 2}), volMember("kept.txt", {3})};
     fields.members[0].size = 1 << 20; // runs past the end of the file
     filebuilders::writeVol(archive, fields);
     const auto list = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
@@ -160,7 +155,7 @@ TEST_F(VolCommand, ListsADamagedMemberAsSuchAndExtractsTheOthers) {
 
 TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
     VolFields fields;
-    fields.members = {member("a.txt", {1})};
+    fields.members = {volMember("a.txt", {1})};
     fields.entriesLength = 16;
     filebuilders::writeVol(archive, fields);
     const auto before = test::treeSnapshot(root.path());
@@ -171,7 +166,7 @@ TEST_F(VolCommand, WritesNothingForAMalformedArchive) {
 }
 
 TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
-    writeArchive({member("a.txt", {1})});
+    writeArchive({volMember("a.txt", {1})});
     const std::string a = archive.string();
     const std::vector<std::vector<std::string>> mistakes{
         {"vol"},

@@ -33,6 +33,8 @@ namespace skarde::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using filebuilders::makePbmpOfSize;
+using filebuilders::volMember;
 using test::folderEntries;
 using test::readFile;
 using test::writeFile;
@@ -41,22 +43,6 @@ template <typename Control> Control* control(const QWidget& window, const char* 
     auto* found = window.findChild<Control*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
-}
-
-filebuilders::VolMemberFields member(const std::string& name, Bytes data,
-                                     std::uint8_t compression = 0) {
-    filebuilders::VolMemberFields fields;
-    fields.name = name;
-    fields.data = std::move(data);
-    fields.compressionType = compression;
-    return fields;
-}
-
-Bytes pbmp(int width, int height) {
-    filebuilders::PbmpFields fields;
-    fields.width = width;
-    fields.height = height;
-    return filebuilders::makePbmp(fields);
 }
 
 // The extractor inside an MDI area as the main window holds it, over the rig's in/ and out/,
@@ -192,9 +178,9 @@ TEST(VolExtractWindow, HasEveryNamedControlWithStartDisabledAndList2NeverUsable)
 
 TEST(VolExtractWindow, APickedArchiveFillsBothListsUntilTheNextOne) {
     ExtractorRig over;
-    over.writeArchive("three.vol", {member("a.txt", {1}), member("b.wav", {2}, 3),
-                                    member("textures\\c.bmp", {3})});
-    over.writeArchive("SHUT.VOL", {member("x.wav", {1}, 1), member("y.wav", {2}, 2)});
+    over.writeArchive("three.vol", {volMember("a.txt", {1}), volMember("b.wav", {2}, 3),
+                                    volMember("textures\\c.bmp", {3})});
+    over.writeArchive("SHUT.VOL", {volMember("x.wav", {1}, 1), volMember("y.wav", {2}, 2)});
     writeFile(over.rig.in / "broken.vol", Bytes{'P', 'V', 'O', 'L'});
     fs::create_directory(over.rig.in / "elsewhere");
 
@@ -225,8 +211,8 @@ TEST(VolExtractWindow, APickedArchiveFillsBothListsUntilTheNextOne) {
 
 TEST(VolExtractWindow, MarkAllActsOnTheMembersUntilTheUserClicksOne) {
     ExtractorRig over;
-    over.writeArchive("four.vol",
-                      {member("a", {1}), member("b", {2}), member("c", {3}), member("d", {4})});
+    over.writeArchive("four.vol", {volMember("a", {1}), volMember("b", {2}), volMember("c", {3}),
+                                   volMember("d", {4})});
     over.markAll()->click();
     over.pickArchive("four.vol");
     EXPECT_EQ(over.selectedRows(), (std::vector<int>{0, 1, 2, 3}));
@@ -243,12 +229,12 @@ TEST(VolExtractWindow, MarkAllActsOnTheMembersUntilTheUserClicksOne) {
 }
 
 TEST(VolExtractWindow, ExtractsTheMarkedMembersDeselectingEachAsItIsHandled) {
-    const Bytes rock = pbmp(4, 3);
+    const Bytes rock = makePbmpOfSize(4, 3);
     for (const bool convert : {false, true}) {
         ExtractorRig over;
-        over.writeArchive("game.vol",
-                          {member("textures\\rock.bmp", rock), member("b.txt", {2}),
-                           member("c.txt", {3}), member("sound.wav", {4}), member("e.txt", {5})});
+        over.writeArchive("game.vol", {volMember("textures\\rock.bmp", rock),
+                                       volMember("b.txt", {2}), volMember("c.txt", {3}),
+                                       volMember("sound.wav", {4}), volMember("e.txt", {5})});
         const std::vector<std::string> own{"temp.bmp", "temp1.bmp", "temp2.bmp"};
         for (const std::string& name : own)
             writeFile(over.rig.out / name, Bytes(name.begin(), name.end()));
@@ -299,10 +285,11 @@ QImage expectedPicture(const Bytes& member, int zoom) {
 
 TEST(VolExtractWindow, PreviewShowsBitmapMembersZoomedAndLeavesTheUsersFilesAlone) {
     ExtractorRig over;
-    const Bytes rock = pbmp(64, 32);
-    over.writeArchive("game.vol",
-                      {member("textures\\rock.bmp", rock), member("sounds\\sound.wav", {1, 2, 3}),
-                       member("fake.bmp", {'B', 'M', 0, 0}), member("small.bmp", pbmp(5, 7))});
+    const Bytes rock = makePbmpOfSize(64, 32);
+    over.writeArchive("game.vol", {volMember("textures\\rock.bmp", rock),
+                                   volMember("sounds\\sound.wav", {1, 2, 3}),
+                                   volMember("fake.bmp", {'B', 'M', 0, 0}),
+                                   volMember("small.bmp", makePbmpOfSize(5, 7))});
     const Bytes mine{'m', 'i', 'n', 'e'};
     const Bytes mine1{'m', 'i', 'n', 'e', '1'};
     const Bytes mine2{'m', 'i', 'n', 'e', '2'};
@@ -370,7 +357,7 @@ TEST(VolExtractWindow, AHeldArrowKeyPreviewsOnlyTheRowWhereItStops) {
     for (int width = 3; width <= 7; ++width) {
         world.width = width;
         members.push_back(
-            member("w" + std::to_string(width) + ".bmp", filebuilders::makePbmp(world)));
+            volMember("w" + std::to_string(width) + ".bmp", filebuilders::makePbmp(world)));
     }
     over.writeArchive("worlds.vol", std::move(members));
     over.pickArchive("worlds.vol");
@@ -413,7 +400,7 @@ TEST(VolExtractWindow, ZoomButtonsSwitchBetweenTheirFactorAndOne) {
     EXPECT_EQ(over.preview()->size(), QSize(0, 0));
     EXPECT_EQ(over.previewPicture()->size(), QSize(0, 0));
 
-    over.writeArchive("one.vol", {member("a.bmp", pbmp(7, 5))});
+    over.writeArchive("one.vol", {volMember("a.bmp", makePbmpOfSize(7, 5))});
     over.pickArchive("one.vol");
     over.clickMember(0);
     struct Step {
@@ -524,7 +511,7 @@ TEST(VolExtractWindow, ThePreviewOfAFirstRunOpensAndGrowsInSight) {
     test::SettingsSandbox settings;
     test::TempFolder folder;
     filebuilders::VolFields fields;
-    fields.members = {member("textures\\dunes.bmp", pbmp(150, 90))};
+    fields.members = {volMember("textures\\dunes.bmp", makePbmpOfSize(150, 90))};
     filebuilders::writeVol(folder.path() / "game.vol", fields);
     Startup startup;
     MainWindow& main = test::startToMainWindow(startup);

@@ -98,11 +98,7 @@ std::optional<std::string> windowsRefusalReason(std::string_view part) {
     return std::nullopt;
 }
 
-} // namespace
-
-std::string decodeMemberName(std::string_view rawName) {
-    std::string text;
-    text.reserve(rawName.size());
+void appendDecoded(std::string& text, std::string_view rawName) {
     for (char c : rawName) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80 && byte < 0xA0)
@@ -110,6 +106,14 @@ std::string decodeMemberName(std::string_view rawName) {
         else
             appendUtf8(text, byte);
     }
+}
+
+} // namespace
+
+std::string decodeMemberName(std::string_view rawName) {
+    std::string text;
+    text.reserve(rawName.size());
+    appendDecoded(text, rawName);
     return text;
 }
 
@@ -136,17 +140,28 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName) {
     return std::nullopt;
 }
 
-fs::path memberRelativePath(std::string_view rawName) {
+std::string memberRelativeText(std::string_view rawName) {
     if (const auto reason = unsafeMemberNameReason(rawName))
         throw Problem::refusal(decodeMemberName(rawName), *reason);
-    fs::path path;
+    std::string text;
+    text.reserve(rawName.size());
     for (std::string_view part : splitName(rawName)) {
         if (part.empty() || part == ".")
             continue;
-        const std::string text = decodeMemberName(part);
-        path /= fs::path(std::u8string(text.begin(), text.end()));
+        if (!text.empty())
+            text += '/';
+        appendDecoded(text, part);
     }
-    return path;
+    return text;
+}
+
+fs::path memberRelativePath(std::string_view rawName) {
+    return pathFromRelativeText(memberRelativeText(rawName));
+}
+
+fs::path pathFromRelativeText(std::string_view relativeText) {
+    fs::path path(std::u8string(relativeText.begin(), relativeText.end()));
+    return path.make_preferred();
 }
 
 bool isBitmapMemberName(std::string_view rawName) {

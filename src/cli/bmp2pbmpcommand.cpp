@@ -122,7 +122,8 @@ OptionSliderValue optionChoiceFromArgument(std::string_view text) {
 }
 
 int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment& environment) {
-    const ParsedArguments parsed = parseArguments(arguments, {{"-o", "--palette", "--option"}, {}});
+    const ParsedArguments parsed = parseArguments(
+        arguments, {{"-o", "--palette", "--option"}, {"-n", "--no-clobber", "-q", "--quiet"}});
     const auto paletteText = parsed.value("--palette");
     if (!paletteText)
         throw UsageError("a palette is needed: --palette P");
@@ -131,16 +132,23 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
         optionChoiceFromArgument(parsed.value("--option").value_or("1"));
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
+    checkOutputsOfRun(
+        inputs,
+        [&](const fs::path& input) {
+            return std::vector<fs::path>{outputFolder / input.filename()};
+        },
+        keepsExistingFiles(parsed));
     makeOutputFolder(outputFolder);
     TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal);
+    prompts.setQuiet(isQuiet(parsed));
+    prompts.setKeepExistingFiles(keepsExistingFiles(parsed));
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
     return convertEachInput(
         inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
             return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), palette,
-                                    option)
-                .outcome;
+                                    option);
         });
 }
 

@@ -5,9 +5,33 @@
 #include "ppl2palcommand.h"
 #include "volcommand.h"
 
+#include "converters/palette.h"
+
 #include <array>
+#include <string>
 
 namespace skarde::cli {
+
+namespace {
+
+// The world palettes are named where the help is read, not only in the palette dialog.
+std::string worldPaletteOptionHelp() {
+    const std::string indent(26, ' ');
+    std::string text =
+        "    --world-palette NAME  the world whose palette colours world-dependent\n" + indent +
+        "images (palette 1071), NAME.pal in the palette folder:\n" + indent;
+    for (std::size_t i = 0; i < kWorldPaletteNames.size(); ++i) {
+        const bool last = i + 1 == kWorldPaletteNames.size();
+        text += std::string(i == 0   ? ""
+                            : last   ? " or "
+                            : i == 4 ? ",\n" + indent
+                                     : ", ") +
+                std::string(kWorldPaletteNames[i]);
+    }
+    return text + ".\n" + indent + "Without it they are drawn in grey, with a warning.\n";
+}
+
+} // namespace
 
 std::span<const CliCommand> allCommands() {
     // Built once: the bmp2pbmp help is put together from the palette table.
@@ -17,9 +41,8 @@ std::span<const CliCommand> allCommands() {
                    "    Converts each game bitmap (PBMP) FILE into an 8-bit Windows bitmap\n"
                    "    OUTDIR/<FILE's name>.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program, else the installed ones)\n"
-                   "    --world-palette NAME  palette used for world-dependent images\n"
-                   "                          (palette 1071); default Grey\n",
+                   "                          this program, else the installed ones)\n" +
+                       worldPaletteOptionHelp(),
                    runPbmp2Bmp},
         CliCommand{"pba2bmp",
                    "pba2bmp [--pals DIR] [--world-palette NAME] -o OUTDIR FILE...\n"
@@ -28,9 +51,8 @@ std::span<const CliCommand> allCommands() {
                    "    characters><k>.bmp, k counting the bitmaps from 0, and says how many\n"
                    "    it wrote for each FILE.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program, else the installed ones)\n"
-                   "    --world-palette NAME  palette used for world-dependent images\n"
-                   "                          (palette 1071); default Grey\n",
+                   "                          this program, else the installed ones)\n" +
+                       worldPaletteOptionHelp(),
                    runPba2Bmp},
         CliCommand{"bmp2pbmp", bmp2pbmpHelpText(), runBmp2Pbmp},
         CliCommand{"ppl2pal",
@@ -60,9 +82,8 @@ std::span<const CliCommand> allCommands() {
                    "    --convert             turn members whose name ends in \"bmp\" from game\n"
                    "                          bitmaps (PBMP) into Windows bitmaps\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
-                   "                          this program, else the installed ones)\n"
-                   "    --world-palette NAME  palette used for world-dependent images\n"
-                   "                          (palette 1071); default Grey\n",
+                   "                          this program, else the installed ones)\n" +
+                       worldPaletteOptionHelp(),
                    runVol},
     };
     return commands;

@@ -400,6 +400,17 @@ TEST_F(Pbmp2BmpCommand, GoesOnAfterAFaultThatEscapesAFile) {
 #endif
 }
 
+// A run of well under a second on a terminal draws no progress line.
+TEST_F(Pbmp2BmpCommand, AQuickRunOnATerminalShowsNoProgressLine) {
+    SKARDE_SKIP_WITHOUT_TERMINAL();
+    const auto a = writePbmp("a.pbmp");
+    const auto run =
+        test::runCliOnTerminal(SKARDE_CLI, {"pbmp2bmp", "-o", out.string(), a.string()}, "");
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_EQ(run.out.find("\r\033[K"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("1 of 1 file(s) converted."), std::string::npos) << run.out;
+}
+
 TEST(CliHelp, DocumentsEveryCommand) {
     const auto run = runCli(SKARDE_CLI, {"--help"});
     EXPECT_EQ(run.exitStatus, 0);

@@ -85,14 +85,15 @@ std::string paletteOptionHelp() {
 } // namespace
 
 std::string bmp2pbmpHelpText() {
-    return "bmp2pbmp --palette P [--option O] -o OUTDIR FILE...\n"
+    return "bmp2pbmp --palette P [--option O] [-n] [-q] -o OUTDIR FILE...\n"
            "    Converts each uncompressed 8-bit Windows bitmap FILE into a game bitmap\n"
            "    (PBMP) OUTDIR/<FILE's name> that names a game palette and carries a\n"
            "    drawing option (the RuziRire+ tool).\n" +
            paletteOptionHelp() +
            "    --option O   the drawing option: 1 none (default), 2 additive,\n"
            "                 3 subtractive, 4 translucent, 5 transparent (black\n"
-           "                 background), by number or by word\n";
+           "                 background), by number or by word\n" +
+           convertingOptionsHelp();
 }
 
 PaletteListPosition paletteChoiceFromArgument(std::string_view text) {

@@ -27,6 +27,8 @@ struct CliCommand {
 };
 
 std::span<const CliCommand> allCommands();
+// The help of -n and -q, which every converting command takes.
+std::string convertingOptionsHelp();
 
 // A failure that stops the whole command before any file is handled; its text names what failed.
 class CommandFailure : public std::runtime_error {

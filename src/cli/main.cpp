@@ -20,15 +20,19 @@ using namespace skarde::cli;
 
 void printHelp(std::ostream& out) {
     out << "Usage: skardetools-cli COMMAND [OPTIONS] FILE...\n"
+           "       skardetools-cli help [COMMAND]\n"
            "       skardetools-cli --version\n\n"
            "Converts the game's files as the SkardeTools windows do. Messages about a file go\n"
            "to standard error, prefixed with its path; closing counts go to standard output.\n"
-           "Exit status: 0 when every file was handled, 1 when any was refused or failed,\n"
-           "2 for a mistake in the command line.\n"
+           "Exit status: 0 when every file was handled, 1 when any was refused or failed\n"
+           "or the output could not be written, 2 for a mistake in the command line (then\n"
+           "nothing is written).\n"
            "The output folder OUTDIR is created, with its parents, when it does not exist.\n"
            "Palettes come from the folder given with --pals, else from pals beside this\n"
            "program, else from ../share/skardetools/pals beside it.\n"
-           "--version prints the program's version.\n\nCommands:\n";
+           "--version prints the program's version; COMMAND --help or help COMMAND prints\n"
+           "that command's help. On a terminal, runs over a second show their progress.\n"
+           "See also man skardetools-cli.\n\nCommands:\n";
     for (const CliCommand& command : allCommands())
         out << "  " << command.help << '\n';
 }

@@ -424,6 +424,13 @@ TEST(CliHelp, DocumentsEveryCommand) {
     for (const char* world :
          {"AlienWorld", "DesertWorld", "IceWorld", "LushWorld", "MarsWorld", "mudWorld", "Grey"})
         EXPECT_NE(commandHelp.out.find(world), std::string::npos) << world;
+    for (const char* command : {"pbmp2bmp", "pba2bmp", "bmp2pbmp", "ppl2pal", "vol"}) {
+        const std::string help = runCli(SKARDE_CLI, {"help", command}).out;
+        EXPECT_NE(help.find("-q, --quiet"), std::string::npos) << command;
+        EXPECT_NE(help.find(std::string(command) == "ppl2pal" ? "--no, -n" : "-n, --no-clobber"),
+                  std::string::npos)
+            << command;
+    }
     // "help COMMAND" is "COMMAND --help".
     EXPECT_EQ(runCli(SKARDE_CLI, {"help", "pbmp2bmp"}).out, commandHelp.out);
     EXPECT_EQ(runCli(SKARDE_CLI, {"help", "vol"}).out, runCli(SKARDE_CLI, {"vol", "--help"}).out);

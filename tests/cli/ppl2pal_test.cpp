@@ -233,8 +233,8 @@ TEST_F(Ppl2PalCommand, TheQuestionNamesItsFileAndTakesAllAndNone) {
 TEST(Ppl2PalHelp, DocumentsTheCommand) {
     const auto run = runCli(SKARDE_CLI, {"ppl2pal", "--help"});
     EXPECT_EQ(run.exitStatus, 0);
-    for (const char* text :
-         {"ppl2pal [--pals DIR] [--yes | --no] -o OUTDIR FILE...", "--yes", "--no", "terminal"})
+    for (const char* text : {"ppl2pal [--pals DIR] [--yes | --no] [-q] -o OUTDIR FILE...", "--yes",
+                             "--no", "terminal"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

@@ -59,6 +59,22 @@ bool matchesWhole(std::string_view pattern, std::string_view text) {
 MemberPattern::MemberPattern(std::string_view typed) : typed_(typed), pattern_(typed) {
     while (!pattern_.empty() && isSeparator(pattern_.back()))
         pattern_.pop_back();
+    const std::size_t lastStar = pattern_.rfind('*');
+    const std::string_view tail =
+        std::string_view(pattern_).substr(lastStar == std::string::npos ? 0 : lastStar + 1);
+    if (tail.find('?') == std::string_view::npos)
+        literalTail_ = tail;
+}
+
+// Most names fail on the pattern's last characters ("*.txt"), which are looked at first.
+bool MemberPattern::matchesCandidate(std::string_view text) const {
+    if (text.size() < literalTail_.size())
+        return false;
+    const std::string_view end = text.substr(text.size() - literalTail_.size());
+    for (std::size_t i = 0; i < literalTail_.size(); ++i)
+        if (!sameCharacter(literalTail_[i], end[i]))
+            return false;
+    return matchesWhole(pattern_, text);
 }
 
 bool MemberPattern::hasWildcards() const {
@@ -68,11 +84,11 @@ bool MemberPattern::hasWildcards() const {
 // The whole name, or the folder part of it up to any separator: a folder's pattern takes in
 // everything below that folder.
 bool MemberPattern::matches(std::string_view name) const {
-    if (matchesWhole(pattern_, name))
+    if (matchesCandidate(name))
         return true;
-    for (std::size_t at = name.find_first_of("\\/"); at != std::string_view::npos;
-         at = name.find_first_of("\\/", at + 1))
-        if (at > 0 && matchesWhole(pattern_, name.substr(0, at)))
+    // A plain loop: find_first_of searches its set of two for every character of the name.
+    for (std::size_t at = 1; at < name.size(); ++at)
+        if (isSeparator(name[at]) && matchesCandidate(name.substr(0, at)))
             return true;
     return false;
 }

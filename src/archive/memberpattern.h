@@ -24,8 +24,11 @@ public:
     const std::string& typed() const { return typed_; }
 
 private:
+    bool matchesCandidate(std::string_view text) const;
+
     std::string typed_;
     std::string pattern_;
+    std::string literalTail_; // what follows the last "*", when it holds no "?"
 };
 
 } // namespace skarde

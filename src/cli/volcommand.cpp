@@ -52,6 +52,13 @@ std::optional<VolDirectory> readDirectory(const std::string& archive, UserPrompt
     return directory;
 }
 
+bool isAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 std::vector<MemberPattern> patternsFrom(std::span<const std::string> typed) {
     std::vector<MemberPattern> patterns;
     for (const std::string& text : typed) {
@@ -77,9 +84,15 @@ PatternMatches matchPatterns(const VolDirectory& directory,
                            std::vector<bool>(patterns.size(), false)};
     if (patterns.empty())
         return matches;
+    std::string decoded;
     for (std::size_t i = 0; i < entryCount; ++i) {
         const VolEntry& entry = directory.directoryEntries[i];
-        const std::string name = decodeMemberName(entry.name);
+        // Names are nearly always ASCII, the same in either encoding: decoded only when not.
+        std::string_view name = entry.name;
+        if (!isAscii(name)) {
+            decoded = decodeMemberName(name);
+            name = decoded;
+        }
         for (std::size_t p = 0; p < patterns.size(); ++p) {
             if (!patterns[p].matches(name))
                 continue;

@@ -58,10 +58,11 @@ int convertEachInput(std::span<const std::string> inputs, TerminalPrompts& promp
 
 void checkOutputsOfRun(std::span<const std::string> inputs, const OutputsOf& outputsOf,
                        bool keepExistingFiles) {
-    std::map<std::string, std::size_t> writer; // folded output path -> input
+    std::vector<std::vector<fs::path>> outputs; // by input; worked out once (pba2bmp reads)
+    std::map<std::string, std::size_t> writer;  // folded output path -> input
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const fs::path input = fs::u8path(inputs[i]);
-        for (const fs::path& output : outputsOf(input)) {
+        outputs.push_back(outputsOf(fs::u8path(inputs[i])));
+        for (const fs::path& output : outputs.back()) {
             const auto [at, isNew] = writer.emplace(foldedPath(output), i);
             if (!isNew)
                 throw UsageError(inputs[at->second] + " and " + inputs[i] + " would both write " +
@@ -70,10 +71,10 @@ void checkOutputsOfRun(std::span<const std::string> inputs, const OutputsOf& out
     }
     if (keepExistingFiles)
         return;
-    for (const std::string& input : inputs)
-        for (const fs::path& output : outputsOf(fs::u8path(input)))
-            if (isSameFile(fs::u8path(input), output))
-                std::cerr << input
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        for (const fs::path& output : outputs[i])
+            if (isSameFile(fs::u8path(inputs[i]), output))
+                std::cerr << inputs[i]
                           << ": the output folder is this file's own folder: the file is replaced "
                              "by its conversion, as the windows do\n";
 }

@@ -165,9 +165,12 @@ TEST_F(Ppl2PalCommand, RejectsMistakesInTheCommandLineWithTwo) {
 // numbers their bytes made; such a file is refused by name and nothing is written for it.
 TEST_F(Ppl2PalCommand, RefusesAFileThatIsNotAPaletteListAndWritesNothingForIt) {
     filebuilders::VolFields archive;
-    for (int i = 0; i < 30; ++i)
-        archive.members.push_back(
-            filebuilders::volMember("m" + std::to_string(i) + ".bin", Bytes(900, 0xB7)));
+    for (int i = 0; i < 30; ++i) {
+        std::string name = "m"; // appended: MinGW's g++ 12 warns about "m" + std::string
+        name += std::to_string(i);
+        name += ".bin";
+        archive.members.push_back(filebuilders::volMember(name, Bytes(900, 0xB7)));
+    }
     filebuilders::writeVol(root / "game.vol", archive);
     filebuilders::PbmpFields image;
     image.width = 200;

@@ -68,6 +68,13 @@ compare "vol extract, 30000 small members in 50 folders | tar -xf" \
 compare "vol list, 30000 members | tar -tf" \
   "'$cli' vol list '$corpus/small.vol'" \
   "tar -tf '$corpus/small.tar'"
+# Choosing members by pattern costs no more than listing them all.
+compare "vol list '*', 30000 members | vol list" \
+  "'$cli' vol list '$corpus/small.vol' '*'" \
+  "'$cli' vol list '$corpus/small.vol'"
+compare "vol list 'd0?\\*' '*7.txt' d49, 30000 members | vol list" \
+  "'$cli' vol list '$corpus/small.vol' 'd0?\\*' '*7.txt' d49" \
+  "'$cli' vol list '$corpus/small.vol'"
 compare "pbmp2bmp, 200 images | mogrify to 8-bit BMP" \
   "'$cli' pbmp2bmp --pals '$pals' -o '$out' '$corpus'/pbmp200/*.bmp" \
   "mogrify -path '$out' -size 256x256 -depth 8 -type Palette -format bmp 'gray:$corpus/raw/*.gray'" \

@@ -26,14 +26,15 @@ foreach(size IN LISTS iconSizes)
           RENAME skardetools.png)
 endforeach()
 
-# The CLI's man page, written from its own --help so that the two never disagree.
+# The CLI's man page, with the version of the build.
 set(SKARDE_MAN_PAGE ${PROJECT_BINARY_DIR}/man/skardetools-cli.1)
 add_custom_command(
   OUTPUT ${SKARDE_MAN_PAGE}
-  COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:skardetools-cli> -DVERSION=${PROJECT_VERSION}
-          -DOUTPUT=${SKARDE_MAN_PAGE} -P ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
-  DEPENDS skardetools-cli ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
-  COMMENT "Writing the man page of skardetools-cli from its --help")
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_CURRENT_LIST_DIR}/skardetools-cli.1.in
+          -DVERSION=${PROJECT_VERSION} -DOUTPUT=${SKARDE_MAN_PAGE}
+          -P ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/skardetools-cli.1.in ${CMAKE_CURRENT_LIST_DIR}/makemanpage.cmake
+  COMMENT "Writing the man page of skardetools-cli")
 add_custom_target(cli_man_page ALL DEPENDS ${SKARDE_MAN_PAGE})
 install(FILES ${SKARDE_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

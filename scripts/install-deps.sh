@@ -15,6 +15,7 @@ packages=(
   fonts-liberation2
   dpkg-dev # dpkg-shlibdeps and file: the Debian package's dependencies (scripts/package.sh)
   file
+  groff-base # groff: the man page test formats skardetools-cli.1 with every warning on
 )
 
 missing=()

@@ -3,7 +3,9 @@
 #include "membername.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace skarde {
 
@@ -103,6 +105,10 @@ bool MemberWriteAhead::tryToQueue(std::size_t row) {
     try {
         Bytes data = archive_.read(memberDataStart(archive_, entry), entry.size);
         MemberTarget target = folders_.place(entry.name);
+        std::error_code error;
+        if (rows_.keepExistingFiles && target.destination != Destination::KnownAbsent &&
+            std::filesystem::exists(target.path, error))
+            return false;
         queue_.add(std::move(target.path), std::move(data), target.destination);
     } catch (const std::exception&) {
         return false;

@@ -3,7 +3,8 @@
 // Small copied members read and queued for writing ahead of their turn, so that a second core
 // writes files while the extraction prepares the next ones. Each member is still finished, and
 // any failure told, in its own turn; a member the queue cannot take as it is (one to convert,
-// one too large for one piece, one whose name or data is refused, one whose file or folder
+// one too large for one piece, one whose name or data is refused, one whose file exists when
+// existing files are kept, one whose file or folder
 // would meet a file still queued) stops the queueing until its turn has come and gone, so
 // members are placed and folders made in directory order as before.
 
@@ -24,7 +25,8 @@ class MemberWriteAhead {
 public:
     struct Rows {
         std::function<bool(std::size_t row)> isSelected;
-        bool convertBitmaps = false; // members named "bmp" are converted in their turn
+        bool convertBitmaps = false;    // members named "bmp" are converted in their turn
+        bool keepExistingFiles = false; // a member whose file exists is left out in its turn
     };
 
     MemberWriteAhead(VolArchive& archive, const VolDirectory& directory, MemberFolders& folders,

@@ -22,6 +22,12 @@ struct ExtractionRequest {
     std::filesystem::path outputFolder;
     // The "PBMP -> BMP" box: members whose name ends in "bmp" are converted.
     bool convertBitmaps = false;
+    // With convertBitmaps: a member that is a Windows bitmap already is written as it is. The
+    // window refuses it as not a game bitmap; the command line keeps it.
+    bool keepWindowsBitmaps = false;
+    // A member whose file exists already is left alone and counted as skipped (the command
+    // line's --no-clobber); the window replaces it.
+    bool keepExistingFiles = false;
 };
 
 struct ExtractionHooks {
@@ -29,12 +35,17 @@ struct ExtractionHooks {
     std::function<void(std::size_t row)> rowStarting;
     // After a selected row is handled, whatever came of it (the extractor deselects the row).
     std::function<void(std::size_t row)> rowHandled;
+    // A member written as it is because it is a Windows bitmap already (keepWindowsBitmaps).
+    std::function<void(std::size_t row)> keptAsWindowsBitmap;
+    // A member left out because its file exists (keepExistingFiles).
+    std::function<void(std::size_t row, const std::filesystem::path& file)> existingFileKept;
 };
 
 struct ExtractionSummary {
     int selected = 0;
     int extracted = 0; // written (and converted, where asked) under the member's name
     int failed = 0;    // refused or not written; each was reported
+    int skipped = 0;   // left out because their file exists (keepExistingFiles)
 };
 
 // Drives the progress: shown, the files bar from 0 to the number of selected rows with

@@ -85,14 +85,15 @@ std::string paletteOptionHelp() {
 } // namespace
 
 std::string bmp2pbmpHelpText() {
-    return "bmp2pbmp --palette P [--option O] -o OUTDIR FILE...\n"
+    return "bmp2pbmp --palette P [--option O] [-n] [-q] -o OUTDIR FILE...\n"
            "    Converts each uncompressed 8-bit Windows bitmap FILE into a game bitmap\n"
            "    (PBMP) OUTDIR/<FILE's name> that names a game palette and carries a\n"
            "    drawing option (the RuziRire+ tool).\n" +
            paletteOptionHelp() +
            "    --option O   the drawing option: 1 none (default), 2 additive,\n"
            "                 3 subtractive, 4 translucent, 5 transparent (black\n"
-           "                 background), by number or by word\n";
+           "                 background), by number or by word\n" +
+           convertingOptionsHelp();
 }
 
 PaletteListPosition paletteChoiceFromArgument(std::string_view text) {
@@ -122,7 +123,8 @@ OptionSliderValue optionChoiceFromArgument(std::string_view text) {
 }
 
 int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment& environment) {
-    const ParsedArguments parsed = parseArguments(arguments, {{"-o", "--palette", "--option"}, {}});
+    const ParsedArguments parsed = parseArguments(
+        arguments, {{"-o", "--palette", "--option"}, {"-n", "--no-clobber", "-q", "--quiet"}});
     const auto paletteText = parsed.value("--palette");
     if (!paletteText)
         throw UsageError("a palette is needed: --palette P");
@@ -131,16 +133,23 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
         optionChoiceFromArgument(parsed.value("--option").value_or("1"));
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
+    checkOutputsOfRun(
+        inputs,
+        [&](const fs::path& input) {
+            return std::vector<fs::path>{outputFolder / input.filename()};
+        },
+        keepsExistingFiles(parsed));
     makeOutputFolder(outputFolder);
     TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal);
+    prompts.setQuiet(isQuiet(parsed));
+    prompts.setKeepExistingFiles(keepsExistingFiles(parsed));
     TerminalProgress progress;
     ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
 
     return convertEachInput(
         inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
             return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), palette,
-                                    option)
-                .outcome;
+                                    option);
         });
 }
 

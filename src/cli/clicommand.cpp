@@ -1,6 +1,7 @@
 #include "clicommand.h"
 
 #include "converters/palette.h"
+#include "converters/palsfolder.h"
 #include "core/fileio.h"
 
 #include <system_error>
@@ -34,8 +35,42 @@ fs::path palsFolderFrom(const ParsedArguments& parsed, const CommandEnvironment&
     return environment.defaultPalsFolder;
 }
 
-std::string worldPaletteFrom(const ParsedArguments& parsed) {
-    return parsed.value("--world-palette").value_or(std::string(kDefaultWorldPaletteName));
+void requireFallbackPalette(const ParsedArguments& parsed, const fs::path& palsFolder) {
+    const std::string greyName = std::string(kGreyPaletteName) + ".pal";
+    if (findFileIgnoringCase(palsFolder, greyName))
+        return;
+    if (parsed.value("--pals"))
+        throw UsageError("the palette folder " + displayPath(palsFolder) + " holds no " + greyName +
+                         ", the fallback palette; give --pals a folder that has it");
+    throw CommandFailure(displayPath(palsFolder / greyName) +
+                         ": The fallback palette is missing; the installation is incomplete, or "
+                         "give --pals a folder that has it");
+}
+
+std::string namedPalettesText(const fs::path& palsFolder) {
+    std::string text;
+    for (const std::string& name : namedPalettesIn(palsFolder))
+        text += (text.empty() ? "" : ", ") + name;
+    return text.empty() ? "(none)" : text;
+}
+
+std::string worldPaletteFrom(const ParsedArguments& parsed, const fs::path& palsFolder) {
+    const auto name = parsed.value("--world-palette");
+    if (!name)
+        return {};
+    if (!findNamedPaletteFile(palsFolder, *name))
+        throw UsageError("no world palette " + *name + " in " + displayPath(palsFolder) +
+                         " (no file " + *name +
+                         ".pal); the palettes there by name: " + namedPalettesText(palsFolder));
+    return *name;
+}
+
+bool isQuiet(const ParsedArguments& parsed) {
+    return parsed.has("-q") || parsed.has("--quiet");
+}
+
+bool keepsExistingFiles(const ParsedArguments& parsed) {
+    return parsed.has("-n") || parsed.has("--no-clobber");
 }
 
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed) {

@@ -27,6 +27,8 @@ struct CliCommand {
 };
 
 std::span<const CliCommand> allCommands();
+// The help of -n and -q, which every converting command takes.
+std::string convertingOptionsHelp();
 
 // A failure that stops the whole command before any file is handled; its text names what failed.
 class CommandFailure : public std::runtime_error {
@@ -43,8 +45,22 @@ void makeOutputFolder(const std::filesystem::path& folder);
 // --pals, or the default folder.
 std::filesystem::path palsFolderFrom(const ParsedArguments& parsed,
                                      const CommandEnvironment& environment);
-// --world-palette, or the palette a world-dependent image gets when the user names none.
-std::string worldPaletteFrom(const ParsedArguments& parsed);
+// grey.pal, the fallback palette and the template of PAL files, must be in the palette folder:
+// a usage error when --pals names a folder without it, a CommandFailure when the default folder
+// (the installation) lacks it. Checked once, before any file, rather than once per file.
+void requireFallbackPalette(const ParsedArguments& parsed, const std::filesystem::path& palsFolder);
+// --world-palette, which must name a palette file of the palette folder (a usage error listing
+// the names there otherwise); empty when not given, which draws world-dependent images in grey
+// with a warning.
+std::string worldPaletteFrom(const ParsedArguments& parsed,
+                             const std::filesystem::path& palsFolder);
+// The palettes of the folder a user may give as a world, for messages: "grey, IceWorld".
+std::string namedPalettesText(const std::filesystem::path& palsFolder);
+// -q or --quiet: no per-file lines and no closing count; warnings and errors still show.
+bool isQuiet(const ParsedArguments& parsed);
+// -n or --no-clobber: an existing output file is left alone and reported as skipped.
+bool keepsExistingFiles(const ParsedArguments& parsed);
+
 // The operands, at least one; a usage error otherwise.
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed);
 

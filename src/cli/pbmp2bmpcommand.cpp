@@ -10,8 +10,11 @@ namespace fs = std::filesystem;
 int runPbmp2Bmp(std::span<const std::string> arguments, const CommandEnvironment& environment) {
     return runBitmapCommand(
         arguments, environment, FileBar::CountedByLoop,
+        [](const fs::path& input, const fs::path& outputFolder) {
+            return std::vector<fs::path>{outputFolder / input.filename()};
+        },
         [](ConverterContext& context, const fs::path& input, const fs::path& outputFolder) {
-            return ConvertPbmpToBmp(context, input, outputFolder / input.filename()).outcome;
+            return ConvertPbmpToBmp(context, input, outputFolder / input.filename());
         });
 }
 

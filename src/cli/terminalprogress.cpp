@@ -7,9 +7,16 @@ namespace skarde::cli {
 
 TerminalProgress::TerminalProgress() : enabled_(standardErrorIsTerminal()) {}
 
+namespace {
+
+constexpr std::chrono::milliseconds kQuietStart{1000};
+
+} // namespace
+
 void TerminalProgress::hide() {
-    if (enabled_)
+    if (drawn_)
         std::cerr << "\r\033[K" << std::flush;
+    drawn_ = false;
 }
 
 void TerminalProgress::setCaption(std::string_view caption) {
@@ -28,8 +35,9 @@ void TerminalProgress::setValue(Bar bar, int value) {
 }
 
 void TerminalProgress::draw() {
-    if (!enabled_)
+    if (!enabled_ || std::chrono::steady_clock::now() - started_ < kQuietStart)
         return;
+    drawn_ = true;
     const BarState& files = bars_[0];
     const BarState& rows = bars_[1];
     const int rowSpan = rows.maximum > rows.minimum ? rows.maximum - rows.minimum : 1;

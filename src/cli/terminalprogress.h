@@ -1,10 +1,12 @@
 #pragma once
 
-// Progress on stderr, shown only when stderr is a terminal so that scripts get clean output.
+// Progress on stderr, shown only when stderr is a terminal so that scripts get clean output, and
+// only once a run has taken about a second: a quick run leaves no line behind to flicker past.
 
 #include "core/progresssink.h"
 
 #include <array>
+#include <chrono>
 #include <string>
 
 namespace skarde::cli {
@@ -25,6 +27,8 @@ private:
     void draw();
 
     bool enabled_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::string caption_;
     std::array<BarState, 2> bars_{};
 };

@@ -4,6 +4,7 @@
 #include "pbmpformat.h"
 #include "pixelrows.h"
 
+#include "core/existingfile.h"
 #include "core/fileio.h"
 #include "core/guardedstep.h"
 #include "core/problem.h"
@@ -129,6 +130,8 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
     context.progress.setMinimum(Bar::Rows, 0);
     context.progress.setValue(Bar::Rows, 0);
     return runConversion(context.prompts, [&] {
+        if (keepExistingFile(context.prompts, destinationPath))
+            return ConversionResult{Outcome::Converted, 0, 1};
         const Bytes source = readWholeFile(sourcePath);
         const ByteReader reader(source);
         if (!reader.fits(0, 2) || reader.u8(0) != 'B' || reader.u8(1) != 'M')

@@ -19,16 +19,29 @@ bool isPlainPaletteName(std::string_view name) {
            name.find("..") == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
-} // namespace
-
-fs::path findPaletteFile(const fs::path& palsFolder, std::string_view name) {
-    if (isPlainPaletteName(name)) {
-        if (auto found = findFileIgnoringCase(palsFolder, std::string(name) + ".pal"))
-            return *found;
-    }
+fs::path findFallbackPalette(const fs::path& palsFolder) {
     return findGreyPalette(palsFolder,
                            "The fallback palette is missing, so no colours can be given to the "
                            "image.");
+}
+
+BmpColourTable readColourTable(const fs::path& path) {
+    const PalFile pal = loadPaletteFile(path, "The palette file is shorter than 1048 bytes.");
+    return colourTableFromPalette(pal.data);
+}
+
+} // namespace
+
+std::optional<fs::path> findNamedPaletteFile(const fs::path& palsFolder, std::string_view name) {
+    if (!isPlainPaletteName(name))
+        return std::nullopt;
+    return findFileIgnoringCase(palsFolder, std::string(name) + ".pal");
+}
+
+fs::path findPaletteFile(const fs::path& palsFolder, std::string_view name) {
+    if (auto found = findNamedPaletteFile(palsFolder, name))
+        return *found;
+    return findFallbackPalette(palsFolder);
 }
 
 fs::path findGreyPalette(const fs::path& palsFolder, std::string_view missingMessage) {
@@ -57,16 +70,21 @@ BmpColourTable colourTableFromPalette(const PalData& data) {
     return table;
 }
 
-BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber) {
-    if (paletteNumber == kWorldPaletteNumber)
-        return resolvePaletteNamed(context, context.prompts.ChooseWorldPalette());
-    return resolvePaletteNamed(context, std::to_string(paletteNumber));
+BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber,
+                              std::string_view imageName) {
+    const std::string name = paletteNumber == kWorldPaletteNumber
+                                 ? context.prompts.ChooseWorldPalette()
+                                 : std::to_string(paletteNumber);
+    if (auto found = findNamedPaletteFile(context.palsFolder, name))
+        return readColourTable(*found);
+    // Grey is found first: without it there is no fallback to speak of.
+    const fs::path grey = findFallbackPalette(context.palsFolder);
+    context.prompts.notePaletteFallback({std::string(imageName), paletteNumber, name});
+    return readColourTable(grey);
 }
 
 BmpColourTable resolvePaletteNamed(ConverterContext& context, std::string_view name) {
-    const fs::path path = findPaletteFile(context.palsFolder, name);
-    const PalFile pal = loadPaletteFile(path, "The palette file is shorter than 1048 bytes.");
-    return colourTableFromPalette(pal.data);
+    return readColourTable(findPaletteFile(context.palsFolder, name));
 }
 
 } // namespace skarde

@@ -6,8 +6,10 @@
 #include "core/convertercontext.h"
 #include "palfile.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace skarde {
@@ -15,6 +17,16 @@ namespace skarde {
 inline constexpr std::string_view kGreyPaletteName = "grey";
 // The world palette of a world-dependent image when the user names none.
 inline constexpr std::string_view kDefaultWorldPaletteName = "Grey";
+
+// The world palettes the palette selection dialog offers, in its order.
+inline constexpr std::array<std::string_view, 7> kWorldPaletteNames{
+    "AlienWorld", "DesertWorld",           "IceWorld", "LushWorld", "MarsWorld",
+    "mudWorld",   kDefaultWorldPaletteName};
+
+// The palette file for `name` in the pals folder, when there is one and the name stays inside
+// the folder.
+std::optional<std::filesystem::path> findNamedPaletteFile(const std::filesystem::path& palsFolder,
+                                                          std::string_view name);
 
 // The palette file for `name` in the pals folder, or grey.pal when there is none or the name
 // would reach outside the folder. Throws Problem when grey.pal itself is missing.
@@ -32,9 +44,11 @@ PalFile loadPaletteFile(const std::filesystem::path& path, std::string_view shor
 
 BmpColourTable colourTableFromPalette(const PalData& data);
 
-// Asks the world palette chooser for number 1071.
+// Asks the world palette chooser for number 1071. A palette without a file gives grey, and the
+// prompts hear of it about `imageName`.
 // Throws Problem when no usable palette file (grey.pal included) can be read.
-BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber);
+BmpColourTable ResolvePalette(ConverterContext& context, std::int32_t paletteNumber,
+                              std::string_view imageName = {});
 
 // The same for a palette given by name ("grey" for the fallback itself); asks nothing.
 BmpColourTable resolvePaletteNamed(ConverterContext& context, std::string_view name);

@@ -1,6 +1,7 @@
 #include "pbatobmp.h"
 
 #include "convertedbmp.h"
+#include "core/existingfile.h"
 #include "core/fileio.h"
 #include "core/guardedstep.h"
 #include "core/problem.h"
@@ -54,11 +55,11 @@ PbaEntry locateEntry(const ByteReader& reader, std::uint64_t offset, int k,
 }
 
 void writeEntry(ConverterContext& context, const ByteReader& reader, const PbaEntry& entry,
-                const fs::path& destinationPath) {
+                const std::string& imageName, const fs::path& destinationPath) {
     // A last entry without its palette part has no palette number inside the file.
-    const BmpColourTable colourTable = entry.trailer
-                                           ? ResolvePalette(context, entry.trailer->paletteNumber)
-                                           : resolvePaletteNamed(context, kGreyPaletteName);
+    const BmpColourTable colourTable =
+        entry.trailer ? ResolvePalette(context, entry.trailer->paletteNumber, imageName)
+                      : resolvePaletteNamed(context, kGreyPaletteName);
     const GameImage image{entry.header, entry.trailer.value_or(PbmpTrailer{}),
                           rowsOf(reader, entry)};
     writeGameImageAsBmp(context, image, colourTable, destinationPath, image.pixelRows.rows + 1);
@@ -70,9 +71,10 @@ void checkBitmapCount(std::int32_t bitmapCount, const std::string& sourceName) {
                                                " bitmaps; the count must be 0 to 32767.");
 }
 
-// Writes the bitmaps one by one, counting them in `filesWritten`, up to the first Problem.
+// Writes the bitmaps one by one, counting them in `result`, up to the first Problem.
 void writeBitmaps(ConverterContext& context, const ByteReader& reader, const PbaHeader& header,
-                  const std::string& sourceName, const fs::path& outputBase, int& filesWritten) {
+                  const std::string& sourceName, const fs::path& outputBase,
+                  ConversionResult& result) {
     ProgressSink& progress = context.progress;
     checkBitmapCount(header.bitmapCount, sourceName);
     progress.setValue(Bar::Files, 0);
@@ -81,8 +83,14 @@ void writeBitmaps(ConverterContext& context, const ByteReader& reader, const Pba
     for (int k = 0; k < header.bitmapCount; ++k) {
         progress.setValue(Bar::Rows, 0);
         const PbaEntry entry = locateEntry(reader, offset, k, sourceName);
-        writeEntry(context, reader, entry, pbaOutputPath(outputBase, k));
-        ++filesWritten;
+        const fs::path destinationPath = pbaOutputPath(outputBase, k);
+        if (keepExistingFile(context.prompts, destinationPath)) {
+            ++result.filesKept;
+        } else {
+            writeEntry(context, reader, entry, sourceName + " (bitmap " + std::to_string(k) + ")",
+                       destinationPath);
+            ++result.filesWritten;
+        }
         progress.setValue(Bar::Files, progress.value(Bar::Files) + 1);
         offset = entry.nextOffset;
     }
@@ -95,7 +103,7 @@ ConversionResult convertPba(ConverterContext& context, std::span<const std::uint
     const PbaHeader header = readCheckedHeader(reader, sourceName);
     ConversionResult result{Outcome::Converted, 0};
     try {
-        writeBitmaps(context, reader, header, sourceName, outputBase, result.filesWritten);
+        writeBitmaps(context, reader, header, sourceName, outputBase, result);
     } catch (const Problem& problem) {
         result.outcome = tellUserAbout(context.prompts, problem);
     }

@@ -1,6 +1,7 @@
 #include "pbmptobmp.h"
 
 #include "convertedbmp.h"
+#include "core/existingfile.h"
 #include "core/fileio.h"
 #include "core/guardedstep.h"
 #include "core/problem.h"
@@ -58,12 +59,15 @@ Bytes convertToBmpBytes(ConverterContext& context, std::span<const std::uint8_t>
     if (!hasPbmpMagic(reader))
         throw Problem::fixedRefusal(kNotVidodazBitmapMessage);
     const GameImage image = readPbmpImage(reader, sourceName);
-    const BmpColourTable colourTable = ResolvePalette(context, image.trailer.paletteNumber);
+    const BmpColourTable colourTable =
+        ResolvePalette(context, image.trailer.paletteNumber, sourceName);
     return encodeGameImageAsBmp(context.progress, image, colourTable, image.pixelRows.rows);
 }
 
 ConversionResult writeConverted(ConverterContext& context, std::span<const std::uint8_t> source,
                                 const std::string& sourceName, const fs::path& destinationPath) {
+    if (keepExistingFile(context.prompts, destinationPath))
+        return {Outcome::Converted, 0, 1};
     writeFileWhole(destinationPath, convertToBmpBytes(context, source, sourceName));
     return {Outcome::Converted, 1};
 }
@@ -76,6 +80,9 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context, const fs::path& sou
                                   const fs::path& destinationPath) {
     resetRowsBar(context.progress);
     return runConversion(context.prompts, [&] {
+        // Kept before it is read: a file left alone is not looked into.
+        if (keepExistingFile(context.prompts, destinationPath))
+            return ConversionResult{Outcome::Converted, 0, 1};
         return writeConverted(context, readWholeFile(sourcePath), displayPath(sourcePath),
                               destinationPath);
     });

@@ -12,9 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The record counter of the game's tools is a signed 16-bit number.
-inline constexpr std::int32_t kMaxPaletteCount = 32767;
-
 // grey.pal of the pals folder: the template of every PAL file written.
 PalFile readTemplate(const fs::path& palsFolder) {
     const fs::path path = findGreyPalette(
@@ -30,12 +27,6 @@ Bytes encodePal(const PalFile& pal, std::int32_t paletteNumber) {
     writePalFile(writer, pal);
     writer.i32(paletteNumber);
     return out;
-}
-
-void checkPaletteCount(std::int32_t paletteCount, const std::string& sourceName) {
-    if (paletteCount < 0 || paletteCount > kMaxPaletteCount)
-        throw Problem::refusal(sourceName, "The file declares " + std::to_string(paletteCount) +
-                                               " palettes; the count must be 0 to 32767.");
 }
 
 PplPalette readPaletteRecord(const ByteReader& reader, std::int32_t k,
@@ -61,14 +52,15 @@ bool writePalette(UserPrompts& prompts, PalFile& palTemplate, const PplPalette& 
     const std::string name = palFileName(palette.paletteNumber);
     // An existing file is matched without regard to letter case and replaced in place.
     const std::optional<fs::path> existing = findFileIgnoringCase(outputFolder, name);
-    if (existing && !prompts.askYesNo(kReplacePalQuestion))
+    if (existing && !prompts.askToReplace(kReplacePalQuestion, displayPath(*existing)))
         return false;
     writeFileWhole(existing.value_or(outputFolder / name),
                    encodePal(palTemplate, palette.paletteNumber));
     return true;
 }
 
-// Once the header is read, the closing count is shown however the palettes end.
+// A file that is not a palette list at all is refused whole, before anything is written; once
+// it is known to be one, the closing count is shown however its palettes end.
 ConversionResult extractPalettes(ConverterContext& context, PalFile palTemplate,
                                  std::span<const std::uint8_t> input, const std::string& sourceName,
                                  const fs::path& outputFolder) {
@@ -77,9 +69,10 @@ ConversionResult extractPalettes(ConverterContext& context, PalFile palTemplate,
         throw Problem::refusal(sourceName,
                                "The file is shorter than a palette list header (52 bytes).");
     const PplHeader header = readPplHeader(reader);
+    if (const auto reason = whyNotAPaletteList(reader, header))
+        throw Problem::refusal(sourceName, *reason);
     ConversionResult result{Outcome::Converted, 0};
     try {
-        checkPaletteCount(header.paletteCount, sourceName);
         for (std::int32_t k = 0; k < header.paletteCount; ++k) {
             const PplPalette palette = readPaletteRecord(reader, k, sourceName);
             if (writePalette(context.prompts, palTemplate, palette, outputFolder))

@@ -14,6 +14,7 @@ enum class Outcome {
 struct ConversionResult {
     Outcome outcome = Outcome::Converted;
     int filesWritten = 0;
+    int filesKept = 0; // outputs left alone because they exist (UserPrompts::keepsExistingFiles)
 };
 
 } // namespace skarde

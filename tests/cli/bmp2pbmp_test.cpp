@@ -137,8 +137,8 @@ TEST_F(Bmp2PbmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
 TEST(Bmp2PbmpHelp, DocumentsTheCommand) {
     const auto run = runCli(SKARDE_CLI, {"bmp2pbmp", "--help"});
     EXPECT_EQ(run.exitStatus, 0);
-    for (const char* text : {"bmp2pbmp --palette P [--option O] -o OUTDIR FILE...", "Interface",
-                             "5150", "transparent"})
+    for (const char* text : {"bmp2pbmp --palette P [--option O] [-n] [-q] -o OUTDIR FILE...",
+                             "Interface", "5150", "transparent"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

@@ -138,8 +138,9 @@ TEST_F(Pba2BmpCommand, RejectsMistakesInTheCommandLineWithTwo) {
 TEST(Pba2BmpHelp, DocumentsTheCommand) {
     const auto run = runCli(SKARDE_CLI, {"pba2bmp", "--help"});
     EXPECT_EQ(run.exitStatus, 0);
-    for (const char* text : {"pba2bmp [--pals DIR] [--world-palette NAME] -o OUTDIR FILE...",
-                             "last four", "--world-palette"})
+    for (const char* text :
+         {"pba2bmp [--pals DIR] [--world-palette NAME] [-n] [-q] -o OUTDIR FILE...", "last four",
+          "--world-palette"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

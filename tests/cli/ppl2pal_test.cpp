@@ -1,7 +1,9 @@
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
 #include "fixtures/tempfolder.h"
+#include "testsupport/pbmpbuilder.h"
 #include "testsupport/pplbuilder.h"
+#include "testsupport/volbuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -93,19 +95,22 @@ TEST_F(Ppl2PalCommand, AsksOnTheTerminalForEachExistingFile) {
          at = run.out.find(kQuestion, at + 1))
         ++questions;
     EXPECT_EQ(questions, 3u) << run.out;
-    EXPECT_NE(run.out.find(kQuestion + " [y/n] "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(kQuestion + " [yes/no/all/none] "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(": 2 PAL file(s) extracted."), std::string::npos) << run.out;
     EXPECT_EQ(test::readFile(out / "500.pal").size(), 1052u);
     EXPECT_EQ(test::readFile(out / "504.pal"), old);
 }
 
-TEST_F(Ppl2PalCommand, ReportsAMissingTemplateAndExitsWithOne) {
+// Once, before any file: a palette folder without its template is a mistake in the command line.
+TEST_F(Ppl2PalCommand, RefusesAPalsFolderWithoutTheTemplateUpFront) {
     const fs::path pals = root / "emptypals";
     fs::create_directory(pals);
     const auto run = runCli(SKARDE_CLI, args({"--pals", pals.string()}));
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_NE(run.err.find((pals / "grey.pal").string() + ": "), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "0 of 1 file(s) converted.\n");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "skardetools-cli ppl2pal: the palette folder " + pals.string() +
+                           " holds no grey.pal, the fallback palette; give --pals a folder that "
+                           "has it\n");
+    EXPECT_EQ(run.out, "");
     EXPECT_TRUE(test::folderEntries(out).empty());
 }
 
@@ -156,11 +161,83 @@ TEST_F(Ppl2PalCommand, RejectsMistakesInTheCommandLineWithTwo) {
     EXPECT_TRUE(test::folderEntries(out).empty());
 }
 
+// An archive or an image read as a palette list gave a PAL file per record, named after whatever
+// numbers their bytes made; such a file is refused by name and nothing is written for it.
+TEST_F(Ppl2PalCommand, RefusesAFileThatIsNotAPaletteListAndWritesNothingForIt) {
+    filebuilders::VolFields archive;
+    for (int i = 0; i < 30; ++i) {
+        std::string name = "m"; // appended: MinGW's g++ 12 warns about "m" + std::string
+        name += std::to_string(i);
+        name += ".bin";
+        archive.members.push_back(filebuilders::volMember(name, Bytes(900, 0xB7)));
+    }
+    filebuilders::writeVol(root / "game.vol", archive);
+    filebuilders::PbmpFields image;
+    image.width = 200;
+    image.height = 100;
+    writeFile(root / "dunes.bmp", filebuilders::makePbmp(image));
+    const auto run =
+        runCli(SKARDE_CLI, {"ppl2pal", "-o", out.string(), (root / "game.vol").string(),
+                            (root / "dunes.bmp").string(), ppl.string()});
+    EXPECT_EQ(run.exitStatus, 1);
+    for (const char* name : {"game.vol", "dunes.bmp"})
+        EXPECT_NE(run.err.find((root / name).string() + ": The file is not a palette list"),
+                  std::string::npos)
+            << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_EQ(run.out, ppl.string() + ": 3 PAL file(s) extracted.\n1 of 3 file(s) converted.\n");
+    EXPECT_EQ(test::folderEntries(out),
+              (std::vector<std::string>{"500.pal", "503.pal", "504.pal"}));
+}
+
+TEST_F(Ppl2PalCommand, TellsHowManyFilesItKeptWithoutATerminalToAsk) {
+    writeOldFiles();
+    const auto run = runCli(SKARDE_CLI, args({}));
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "skardetools-cli ppl2pal: 2 existing PAL file(s) kept: there is no terminal "
+                       "to ask on; give --yes to replace them or --no to keep them quietly\n");
+    // Answered beforehand: nothing to tell.
+    EXPECT_EQ(runCli(SKARDE_CLI, args({"--no"})).err, "");
+    EXPECT_EQ(runCli(SKARDE_CLI, args({"-n"})).err, "");
+}
+
+// The question names its file; "all" and "none" answer it for the rest of the run as well.
+TEST_F(Ppl2PalCommand, TheQuestionNamesItsFileAndTakesAllAndNone) {
+    SKARDE_SKIP_WITHOUT_TERMINAL();
+    filebuilders::PplFields more;
+    more.palettes = {pplPalette(600, 1), pplPalette(601, 2)};
+    writeFile(root / "more.ppl", filebuilders::makePpl(more));
+    for (const char* name : {"500.pal", "503.pal", "504.pal", "600.pal", "601.pal"})
+        writeFile(out / name, old);
+    const std::vector<std::string> both{"ppl2pal", "-o", out.string(), ppl.string(),
+                                        (root / "more.ppl").string()};
+
+    auto run = runCliOnTerminal(SKARDE_CLI, both, "n\nALL\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_NE(run.out.find((out / "500.pal").string() + ": " + kQuestion + " [yes/no/all/none] "),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find((out / "503.pal").string() + ": " + kQuestion), std::string::npos);
+    EXPECT_EQ(run.out.find((out / "504.pal").string() + ": " + kQuestion), std::string::npos);
+    EXPECT_EQ(test::readFile(out / "500.pal"), old);
+    for (const char* name : {"503.pal", "504.pal", "600.pal", "601.pal"})
+        EXPECT_EQ(test::readFile(out / name).size(), 1052u) << name;
+
+    for (const char* name : {"500.pal", "503.pal", "504.pal", "600.pal", "601.pal"})
+        writeFile(out / name, old);
+    run = runCliOnTerminal(SKARDE_CLI, both, "yes\nnone\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_EQ(test::readFile(out / "500.pal").size(), 1052u);
+    for (const char* name : {"503.pal", "504.pal", "600.pal", "601.pal"})
+        EXPECT_EQ(test::readFile(out / name), old) << name;
+    EXPECT_EQ(run.out.find((out / "600.pal").string() + ": " + kQuestion), std::string::npos);
+}
+
 TEST(Ppl2PalHelp, DocumentsTheCommand) {
     const auto run = runCli(SKARDE_CLI, {"ppl2pal", "--help"});
     EXPECT_EQ(run.exitStatus, 0);
-    for (const char* text :
-         {"ppl2pal [--pals DIR] [--yes | --no] -o OUTDIR FILE...", "--yes", "--no", "terminal"})
+    for (const char* text : {"ppl2pal [--pals DIR] [--yes | --no] [-q] -o OUTDIR FILE...", "--yes",
+                             "--no", "terminal"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

@@ -1,7 +1,9 @@
 #include "fixtures/clirunner.h"
 #include "fixtures/palfixture.h"
+#include "fixtures/redirectedrun.h"
 #include "fixtures/tempfolder.h"
 #include "fixtures/treesnapshot.h"
+#include "testsupport/bmpbuilder.h"
 #include "testsupport/pbmpbuilder.h"
 #include "testsupport/volbuilder.h"
 
@@ -60,7 +62,8 @@ TEST_F(VolCommand, ExtractsEveryStoredMemberWhenNoneIsNamed) {
         {volMember("a\\b\\c.txt", {1}), volMember("packed.lzh", {2}, 1), volMember("d.txt", {3})});
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out, "2 of 2 member(s) extracted.\n");
+    EXPECT_EQ(run.out, "2 of 3 members extracted; 1 compressed member skipped (compressed members "
+                       "cannot be extracted).\n");
     EXPECT_EQ(readFile(out / "a" / "b" / "c.txt"), Bytes{1});
     EXPECT_EQ(readFile(out / "d.txt"), Bytes{3});
     EXPECT_EQ(test::folderEntries(out), (std::vector<std::string>{"a", "d.txt"}));
@@ -71,7 +74,8 @@ TEST_F(VolCommand, ExtractsTheNamedMembersAndReportsTheOthers) {
                   volMember("music.lzh", {3}, 1), volMember("skip.txt", {4})});
     const auto run = extract({"textures/rock.bmp", "MUSIC.LZH", "missing.txt", "SOUND.wav"});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, "2 of 4 member(s) extracted.\n");
+    EXPECT_EQ(run.out, "2 of 4 members extracted; 1 compressed member skipped (compressed members "
+                       "cannot be extracted).\n");
     EXPECT_NE(run.err.find("MUSIC.LZH: The member is compressed"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("missing.txt: The archive holds no member"), std::string::npos);
     EXPECT_EQ(readFile(out / "Textures" / "Rock.BMP"), Bytes{1});
@@ -90,7 +94,7 @@ TEST_F(VolCommand, ConvertsBitmapsWithTheGivenPalettes) {
                   volMember("raw.wav", filebuilders::makePbmp(world))});
     const auto run = extract({"--convert", "--pals", pals.string(), "--world-palette", "iceworld"});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, "2 of 3 member(s) extracted.\n");
+    EXPECT_EQ(run.out, "2 of 3 members extracted.\n");
     EXPECT_EQ(run.err, "bad.bmp: This is not a valid Vidodaz Bitmap file\n");
     const Bytes bmp = readFile(out / "w.bmp");
     ASSERT_EQ(bmp.size(), 1086u);
@@ -111,7 +115,7 @@ TEST_F(VolCommand, ExtractsMembersLargerThanItsBuffersByteForByte) {
         fs::remove_all(out);
         const auto run = std::string(convert).empty() ? extract({}) : extract({convert});
         EXPECT_EQ(run.exitStatus, 0) << run.err;
-        EXPECT_EQ(run.out, "3 of 3 member(s) extracted.\n");
+        EXPECT_EQ(run.out, "3 of 3 members extracted.\n");
         EXPECT_EQ(readFile(out / "d" / "large.dat"), large);
         EXPECT_EQ(readFile(out / "z.txt"), Bytes{2});
         EXPECT_EQ(test::folderEntries(out / "d"), std::vector<std::string>{"large.dat"});
@@ -132,7 +136,7 @@ TEST_F(VolCommand, RefusesMembersThatWouldLeaveTheOutputFolder) {
     const auto before = test::treeSnapshot(root.path(), out);
     const auto run = extract({});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, "1 of 4 member(s) extracted.\n");
+    EXPECT_EQ(run.out, "1 of 4 members extracted.\n");
     for (const char* name : {"..\\escape.txt: ", "a\\..\\..\\up.txt: ", "/abs.txt: "})
         EXPECT_NE(run.err.find(name), std::string::npos) << name << run.err;
     EXPECT_EQ(test::treeSnapshot(root.path(), out), before);
@@ -172,7 +176,7 @@ TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
         {"vol"},
         {"vol", "unpack", a},
         {"vol", "list"},
-        {"vol", "list", a, a},
+        {"vol", "list", a, "\\"},
         {"vol", "list", "--convert", a},
         {"vol", "extract", a},
         {"vol", "extract", "-o", out.string()},
@@ -187,6 +191,139 @@ TEST_F(VolCommand, RejectsMistakesInTheCommandLineWithTwo) {
     }
     EXPECT_TRUE(test::folderEntries(out).empty());
     EXPECT_FALSE(fs::exists(root / "nowhere"));
+}
+
+// A file that reads as an archive of nothing is most likely no archive at all.
+TEST_F(VolCommand, SaysNoMembersForAnArchiveOfNothingAndExitsWithOne) {
+    writeArchive({});
+    const auto list = runCli(SKARDE_CLI, {"vol", "list", archive.string()});
+    EXPECT_EQ(list.exitStatus, 1);
+    EXPECT_EQ(list.out, "");
+    EXPECT_EQ(list.err,
+              archive.string() + ": no members; the file may not be an archive at all.\n");
+    out = root / "new";
+    const auto run = extract({});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, list.err);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+// --convert turns game bitmaps into Windows bitmaps; one that is a Windows bitmap already is
+// written as it is, and said so.
+TEST_F(VolCommand, WritesAMemberThatIsAWindowsBitmapAlreadyAsItIs) {
+    const Bytes windows = filebuilders::makeBmp({});
+    writeArchive({volMember("crest.bmp", windows),
+                  volMember("dunes.bmp", filebuilders::makePbmp({})),
+                  volMember("packed.bmp", {1}, 2)});
+    const auto run = extract({"--convert"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err,
+              "crest.bmp: already a Windows bitmap, not a game bitmap; written as it is\n");
+    EXPECT_EQ(run.out, "2 of 3 members extracted; 1 compressed member skipped (compressed members "
+                       "cannot be extracted).\n");
+    EXPECT_EQ(readFile(out / "crest.bmp"), windows);
+    EXPECT_EQ(readFile(out / "dunes.bmp").size(), 1086u);
+}
+
+TEST_F(VolCommand, ChoosesMembersByWildcardsAndFoldersAsArchiversDo) {
+    writeArchive({volMember("textures\\Rock.bmp", {1}), volMember("textures\\sub\\sand.BMP", {2}),
+                  volMember("textures.txt", {3}), volMember("readme.txt", {4}),
+                  volMember("docs\\a.txt", {5}), volMember("b.wav", {6}),
+                  volMember("music.lzh", {7}, 1), volMember("caf\xE9.wav", {8})});
+    struct Choice {
+        std::vector<std::string> patterns;
+        std::vector<std::string> chosen; // as listed
+    };
+    const std::vector<Choice> choices{
+        {{"textures\\*.bmp"}, {"textures\\Rock.bmp", "textures\\sub\\sand.BMP"}},
+        {{"TEXTURES"}, {"textures\\Rock.bmp", "textures\\sub\\sand.BMP"}},
+        {{"textures\\"}, {"textures\\Rock.bmp", "textures\\sub\\sand.BMP"}},
+        {{"textures/"}, {"textures\\Rock.bmp", "textures\\sub\\sand.BMP"}},
+        {{"textures/sub"}, {"textures\\sub\\sand.BMP"}},
+        {{"*.txt"}, {"textures.txt", "readme.txt", "docs\\a.txt"}},
+        {{"?.wav"}, {"b.wav"}},
+        {{"caf?.wav"}, {"caf\xC3\xA9.wav"}},
+        {{"*.TXT", "b.wav"}, {"textures.txt", "readme.txt", "docs\\a.txt", "b.wav"}},
+        {{"text"}, {}},
+        {{"*.lzh"}, {"music.lzh"}},
+    };
+    for (const Choice& choice : choices) {
+        SCOPED_TRACE(testing::PrintToString(choice.patterns));
+        std::vector<std::string> arguments{"vol", "list", archive.string()};
+        arguments.insert(arguments.end(), choice.patterns.begin(), choice.patterns.end());
+        const auto list = runCli(SKARDE_CLI, arguments);
+        std::string listed;
+        for (std::size_t at = 0; at < list.out.size();) {
+            const std::size_t end = list.out.find('\n', at);
+            const std::string line = list.out.substr(at, end - at);
+            listed += line.substr(line.rfind('\t') + 1) + "|";
+            at = end + 1;
+        }
+        std::string expected;
+        for (const std::string& name : choice.chosen)
+            expected += name + "|";
+        EXPECT_EQ(listed, expected);
+        EXPECT_EQ(list.exitStatus, choice.chosen.empty() ? 1 : 0) << list.err;
+    }
+
+    const auto run = extract({"textures/", "*.TXT"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "5 of 5 members extracted.\n");
+    EXPECT_EQ(test::folderEntries(out),
+              (std::vector<std::string>{"docs", "readme.txt", "textures", "textures.txt"}));
+    EXPECT_EQ(readFile(out / "textures" / "sub" / "sand.BMP"), Bytes{2});
+}
+
+TEST_F(VolCommand, APatternThatMatchesNothingSaysSoAndPointsToTheListing) {
+    writeArchive({volMember("a.txt", {1}), volMember("music.lzh", {2}, 1)});
+    const auto run = extract({"*.bmp", "a.txt", "*.lzh"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, "*.bmp: The archive holds no member that matches this pattern; "
+                       "skardetools-cli vol list " +
+                           archive.string() +
+                           " shows the names it holds.\n"
+                           "*.lzh: The pattern matches only compressed members, which cannot be "
+                           "extracted.\n");
+    EXPECT_EQ(run.out, "1 of 3 members extracted; 1 compressed member skipped (compressed members "
+                       "cannot be extracted).\n");
+    const auto list = runCli(SKARDE_CLI, {"vol", "list", archive.string(), "nothing*"});
+    EXPECT_EQ(list.exitStatus, 1);
+    EXPECT_EQ(list.err, "nothing*: The archive holds no member that matches.\n");
+}
+
+TEST_F(VolCommand, NoClobberLeavesExistingFilesAlone) {
+    writeArchive({volMember("a.txt", {1}), volMember("d\\b.txt", {2}),
+                  volMember("c.bmp", filebuilders::makePbmp({}))});
+    test::writeFile(out / "a.txt", Bytes{9});
+    test::writeFile(out / "c.bmp", Bytes{8});
+    const auto run = extract({"-n", "--convert"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, "1 of 3 members extracted; 2 skipped (their files exist).\n");
+    EXPECT_EQ(run.err, "a.txt: skipped, " + (out / "a.txt").string() + " exists\nc.bmp: skipped, " +
+                           (out / "c.bmp").string() + " exists\n");
+    EXPECT_EQ(readFile(out / "a.txt"), Bytes{9});
+    EXPECT_EQ(readFile(out / "c.bmp"), Bytes{8});
+    EXPECT_EQ(readFile(out / "d" / "b.txt"), Bytes{2});
+}
+
+TEST_F(VolCommand, ListingIntoAFullDiskFails) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no /dev/full";
+#else
+    std::vector<VolMemberFields> members;
+    for (int i = 0; i < 500; ++i)
+        members.push_back(volMember("folder\\member" + std::to_string(i) + ".txt", {1}));
+    writeArchive(members);
+    const fs::path empty = root / "in.txt";
+    test::writeFile(empty, {});
+    const int status = test::runRedirected(SKARDE_CLI, {"vol", "list", archive.string()},
+                                           {empty, "/dev/full", root / "err.txt"});
+    EXPECT_EQ(status, 1);
+    const Bytes err = readFile(root / "err.txt");
+    const std::string message(err.begin(), err.end());
+    EXPECT_EQ(message.rfind("skardetools-cli: cannot write to standard output", 0), 0u) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+#endif
 }
 
 TEST(VolCommandHelp, DocumentsBothActions) {

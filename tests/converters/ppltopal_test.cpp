@@ -138,10 +138,9 @@ TEST_F(PplToPal, ASecondPaletteOfTheSameNumberAsksBeforeReplacingTheFirst) {
 
 TEST_F(PplToPal, ANegativeNumberGivesAFileNameStartingWithMinus) {
     PplFields fields;
-    fields.palettes = {pplPalette(-7, 1), pplPalette(0, 2),
-                       pplPalette(std::numeric_limits<std::int32_t>::min(), 3)};
+    fields.palettes = {pplPalette(-7, 1), pplPalette(0, 2), pplPalette(-32768, 3)};
     extract(fields);
-    EXPECT_EQ(outputs(), (std::vector<std::string>{"-2147483648.pal", "-7.pal", "0.pal"}));
+    EXPECT_EQ(outputs(), (std::vector<std::string>{"-32768.pal", "-7.pal", "0.pal"}));
     EXPECT_EQ(readFile(rig.out / "-7.pal"), expectedPal(templ, filebuilders::pplColours(1), -7));
     EXPECT_EQ(palFileName(-7), "-7.pal");
     EXPECT_EQ(palFileName(500), "500.pal");
@@ -149,7 +148,6 @@ TEST_F(PplToPal, ANegativeNumberGivesAFileNameStartingWithMinus) {
 
 TEST_F(PplToPal, ZeroPalettesWritesNothingAndAsksNothing) {
     PplFields fields;
-    fields.trailing = Bytes(2000, 0x42);
     fields.paletteCount = 0;
     EXPECT_EQ(extract(fields).filesWritten, 0);
     EXPECT_TRUE(outputs().empty());
@@ -207,8 +205,8 @@ std::vector<DamagedPpl> damagedLists() {
     Bytes cut = makePpl(threePalettes());
     cut.resize(cut.size() - 1);
     return {
-        {"negative count", with([](PplFields& s) { s.paletteCount = -1; }), 0, "-1 palettes"},
-        {"count above 32767", with([](PplFields& s) { s.paletteCount = 32768; }), 0,
+        {"negative count", with([](PplFields& s) { s.paletteCount = -1; }), -1, "-1 palettes"},
+        {"count above 32767", with([](PplFields& s) { s.paletteCount = 32768; }), -1,
          "32768 palettes"},
         {"count beyond the file", with([](PplFields& s) { s.paletteCount = 5; }), 3,
          "Palette record 3"},
@@ -242,6 +240,68 @@ TEST_F(PplToPal, StopsAtDamageKeepingAndCountingWhatWasWritten) {
         EXPECT_EQ(test::folderEntries(fresh.out),
                   std::vector<std::string>(all.begin(), all.begin() + damaged.expectedWritten));
     }
+}
+
+// What is no palette list is refused whole before a file is written, and without the closing
+// count; a list only cut short still gives its whole records.
+TEST_F(PplToPal, RefusesWhatIsNoPaletteListBeforeWritingAnything) {
+    struct Case {
+        std::string what;
+        PplFields fields;
+        std::string expectedInProblem;
+    };
+    const auto with = [](auto change) {
+        PplFields fields = threePalettes();
+        change(fields);
+        return fields;
+    };
+    const std::vector<Case> notLists{
+        {"a number no palette has, in the last record",
+         with([](PplFields& f) { f.palettes[2].paletteNumber = 825109807; }),
+         "palette record 2 (counting from 0; at byte 2116) carries the number 825109807"},
+        {"just below the smallest number",
+         with([](PplFields& f) { f.palettes[0].paletteNumber = -32769; }), "-32769"},
+        {"just above the largest number",
+         with([](PplFields& f) { f.palettes[1].paletteNumber = 32768; }), "32768"},
+        {"bytes beyond the declared records", with([](PplFields& f) { f.trailing = Bytes(1, 0); }),
+         "3149 bytes long, more than the 3148 bytes"},
+        {"fewer records declared than held", with([](PplFields& f) { f.paletteCount = 2; }),
+         "more than the 2116 bytes of a list of the 2 palettes"},
+        {"a count of nothing before records", with([](PplFields& f) { f.paletteCount = 0; }),
+         "0 palettes it declares"},
+    };
+    for (const Case& notList : notLists) {
+        SCOPED_TRACE(notList.what);
+        ConverterRig fresh;
+        writeFile(fresh.pals / "grey.pal", templ);
+        writeFile(fresh.in / "x.ppl", makePpl(notList.fields));
+        const ConversionResult result =
+            ConvertPplToPal(fresh.context, fresh.in / "x.ppl", fresh.out);
+        EXPECT_EQ(result.outcome, Outcome::Refused);
+        ASSERT_EQ(fresh.prompts.problems.size(), 1u);
+        EXPECT_EQ(fresh.prompts.problems[0].rfind(
+                      (fresh.in / "x.ppl").string() + ": The file is not a palette list: ", 0),
+                  0u)
+            << fresh.prompts.problems[0];
+        EXPECT_NE(fresh.prompts.problems[0].find(notList.expectedInProblem), std::string::npos)
+            << fresh.prompts.problems[0];
+        EXPECT_TRUE(test::folderEntries(fresh.out).empty());
+        EXPECT_TRUE(fresh.prompts.messages.empty());
+        EXPECT_TRUE(fresh.prompts.questions.empty());
+    }
+
+    // The extremes of the range are palette numbers, and a cut list keeps its whole records even
+    // when the missing part would have been refused.
+    PplFields extremes = threePalettes();
+    extremes.palettes[0].paletteNumber = -32768;
+    extremes.palettes[1].paletteNumber = 32767;
+    Bytes cut = makePpl(extremes);
+    cut.resize(cut.size() - 1030); // record 2 loses all but its first 2 bytes
+    writeFile(rig.in / "cut.ppl", cut);
+    const ConversionResult result = ConvertPplToPal(rig.context, rig.in / "cut.ppl", rig.out);
+    EXPECT_EQ(result.outcome, Outcome::Refused);
+    EXPECT_EQ(outputs(), (std::vector<std::string>{"-32768.pal", "32767.pal"}));
+    EXPECT_EQ(rig.prompts.messages, std::vector<std::string>{"2 PAL file(s) extracted."});
 }
 
 // A palette list already in memory writes what its file writes, and its damage is reported

@@ -328,6 +328,27 @@ TEST(Pbmp2BmpWindow, AFileThatCannotBeWrittenIsReportedByNameAndTheRunGoesOn) {
     EXPECT_TRUE(fs::is_regular_file(rig.out / "c.bmp"));
 }
 
+// A fault that escapes the converter (here a plain std::exception out of the world palette
+// question) ends only its own file: reported by name, and the next file is converted.
+TEST(Pbmp2BmpWindow, AFaultThatEscapesAFileIsReportedByNameAndTheRunGoesOn) {
+    struct FaultyPrompts : test::RecordingPrompts {
+        std::string ChooseWorldPalette() override { throw std::exception(); }
+    };
+    test::ConverterRig rig;
+    FaultyPrompts prompts;
+    ConverterContext context{rig.progress, prompts, rig.pals};
+    writeFile(rig.in / "a.bmp", makePbmp(pbmpOf(3, 2, kWorldPaletteNumber)));
+    writeFile(rig.in / "b.bmp", makePbmp(pbmpOf(3, 2)));
+    WindowOverRig over(context, rig.in, rig.out);
+    over.window.show();
+    over.markAll()->click();
+    over.start()->click();
+    EXPECT_EQ(prompts.problems,
+              std::vector<std::string>{"a.bmp: This file could not be handled: std::exception."});
+    EXPECT_EQ(test::folderEntries(rig.out), std::vector<std::string>{"b.bmp"});
+    EXPECT_FALSE(rig.progress.visible);
+}
+
 TEST(Pbmp2BmpWindow, StartWithNothingMarkedConvertsNothingAndLeavesTheBarsEmpty) {
     GuiRig rig;
     writeFile(rig.in / "a.bmp", makePbmp(pbmpOf(3, 2)));

@@ -1,6 +1,8 @@
 #include "guifixtures/layoutchecks.h"
 #include "guifixtures/toolwindowrig.h"
 
+#include "core/fileio.h"
+#include "testsupport/pbmpbuilder.h"
 #include "testsupport/pplbuilder.h"
 #include "tools/pplextractwindow.h"
 
@@ -90,6 +92,49 @@ TEST(PplExtractWindow, ExtractsTheSelectedListIntoTheOutputFolderAskingBeforeARe
         EXPECT_EQ(readFile(rig.out / "503.pal").size(), 1052u);
         EXPECT_FALSE(rig.progress.isVisible());
     }
+}
+
+// A file that is no palette list (here an image) is refused by name with nothing written and no
+// closing count; the window's own messages stay as they are for real lists.
+TEST(PplExtractWindow, RefusesAFileThatIsNoPaletteListAndWritesNothing) {
+    test::GuiRig rig;
+    filebuilders::PbmpFields image;
+    image.width = 64;
+    image.height = 40;
+    writeFile(rig.in / "dunes.ppl", filebuilders::makePbmp(image));
+    test::ToolWindowOverRig<PplExtractWindow> over(rig.context, rig.in, rig.out);
+    over.window.show();
+    over.clickFile(0);
+    rig.answerer.enqueue(test::pressOk());
+
+    over.start()->click();
+    ASSERT_EQ(rig.answerer.seen().size(), 1u);
+    EXPECT_EQ(rig.answerer.seen()[0].rfind("SkardeTools | " + displayPath(rig.in / "dunes.ppl") +
+                                               "\n\nThe file is not a palette list: ",
+                                           0),
+              0u)
+        << rig.answerer.seen()[0];
+    EXPECT_EQ(rig.answerer.unexpected(), 0);
+    EXPECT_TRUE(test::folderEntries(rig.out).empty());
+}
+
+// A plain std::exception out of the replace question ends the extraction with the file named.
+TEST(PplExtractWindow, AFaultThatEscapesTheExtractionIsReportedByName) {
+    struct FaultyPrompts : test::RecordingPrompts {
+        bool askYesNo(std::string_view) override { throw std::exception(); }
+    };
+    test::ConverterRig rig;
+    FaultyPrompts prompts;
+    ConverterContext context{rig.progress, prompts, rig.pals};
+    writeFile(rig.in / "world.ppl", pplOf({500, 503}));
+    writeFile(rig.out / "500.pal", Bytes{1});
+    test::ToolWindowOverRig<PplExtractWindow> over(context, rig.in, rig.out);
+    over.window.show();
+    over.clickFile(0);
+    over.start()->click();
+    EXPECT_EQ(prompts.problems, std::vector<std::string>{
+                                    "world.ppl: This file could not be handled: std::exception."});
+    EXPECT_EQ(readFile(rig.out / "500.pal"), Bytes{1});
 }
 
 } // namespace

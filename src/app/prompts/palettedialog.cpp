@@ -16,11 +16,10 @@ QString defaultWorldPalette() {
                                static_cast<qsizetype>(kDefaultWorldPaletteName.size()));
 }
 
-const QStringList& worldPaletteNames() {
-    static const QStringList names{QStringLiteral("AlienWorld"), QStringLiteral("DesertWorld"),
-                                   QStringLiteral("IceWorld"),   QStringLiteral("LushWorld"),
-                                   QStringLiteral("MarsWorld"),  QStringLiteral("mudWorld"),
-                                   defaultWorldPalette()};
+QStringList worldPaletteNames() {
+    QStringList names;
+    for (std::string_view name : kWorldPaletteNames)
+        names.append(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     return names;
 }
 

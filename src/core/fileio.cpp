@@ -148,7 +148,8 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
 }
 
 void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
-                            const FileWriteSteps& steps, Destination destination) {
+                            const FileWriteSteps& steps, Destination destination,
+                            const ScratchCheck& checkScratch) {
     // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
     const fs::file_status existing = destination == Destination::KnownAbsent
@@ -183,6 +184,14 @@ void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
         throw Problem(displayPath(path),
                       "The file cannot be written: " +
                           std::string(std::strerror(failureErrno != 0 ? failureErrno : ENOSPC)));
+    }
+    if (checkScratch) {
+        try {
+            checkScratch(scratch.path);
+        } catch (...) {
+            fs::remove(scratch.path, error);
+            throw;
+        }
     }
     // The scratch file has the default permissions; a replaced file keeps its own.
     if (fs::is_regular_file(existing))

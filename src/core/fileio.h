@@ -53,11 +53,16 @@ void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint
 // the next call; a source that fails throws, and the write is abandoned like any failed one.
 using NextPiece = std::function<std::span<const std::uint8_t>()>;
 
+// Looks at the finished, closed scratch file before it replaces the destination; throwing
+// abandons the write like any failure (the scratch file goes, the destination stays).
+using ScratchCheck = std::function<void(const std::filesystem::path& scratch)>;
+
 // writeFileWhole for bytes that are never all in memory at once: each piece goes to the scratch
 // file as it comes, with the same promise of the whole file or none and the older file kept.
 void writeFileWholeInPieces(const std::filesystem::path& path, const NextPiece& nextPiece,
                             const FileWriteSteps& steps,
-                            Destination destination = Destination::Unknown);
+                            Destination destination = Destination::Unknown,
+                            const ScratchCheck& checkScratch = {});
 
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {

@@ -83,6 +83,14 @@ std::span<const std::uint8_t> VolArchiveStream::next() {
             queueNextPart();
         if (queue_.empty())
             break;
+        // A large member starts a buffer of its own, so that it is read in whole buffers
+        // straight from the disk rather than in odd sizes through the archive's read window.
+        const Piece& piece = queue_.back();
+        const bool large =
+            piece.kind == Piece::Kind::OldArchive || piece.kind == Piece::Kind::Content;
+        if (used > 0 && large &&
+            piece.length - pieceDone_ >= static_cast<std::int64_t>(buffer_.size()))
+            break;
         used += fill(std::span(buffer_).subspan(used));
     }
     return {buffer_.data(), used};

@@ -76,24 +76,46 @@ std::size_t VolArchiveStream::fill(std::span<std::uint8_t> into) {
     return count;
 }
 
-std::span<const std::uint8_t> VolArchiveStream::next() {
+bool VolArchiveStream::startsLargeRange() const {
+    const Piece& piece = queue_.back();
+    const bool large = piece.kind == Piece::Kind::OldArchive || piece.kind == Piece::Kind::Content;
+    return large && piece.length - pieceDone_ >= static_cast<std::int64_t>(buffer_.size());
+}
+
+// Handed on in slices, so that progress moves while a large member is copied.
+FilePiece VolArchiveStream::takeOldArchiveRange() {
+    constexpr std::int64_t kSliceBytes = std::int64_t{64} << 20;
+    Piece& piece = queue_.back();
+    const std::int64_t count = std::min(piece.length - pieceDone_, kSliceBytes);
+    FilePiece range{{}, source_.descriptor(), piece.sourceOffset + pieceDone_, count};
+    pieceDone_ += count;
+    position_ += count;
+    if (pieceDone_ == piece.length) {
+        queue_.pop_back();
+        pieceDone_ = 0;
+    }
+    return range;
+}
+
+FilePiece VolArchiveStream::next() {
     std::size_t used = 0;
     while (used < buffer_.size()) {
         if (queue_.empty())
             queueNextPart();
         if (queue_.empty())
             break;
-        // A large member starts a buffer of its own, so that it is read in whole buffers
-        // straight from the disk rather than in odd sizes through the archive's read window.
-        const Piece& piece = queue_.back();
-        const bool large =
-            piece.kind == Piece::Kind::OldArchive || piece.kind == Piece::Kind::Content;
-        if (used > 0 && large &&
-            piece.length - pieceDone_ >= static_cast<std::int64_t>(buffer_.size()))
-            break;
+        // A large member starts a buffer of its own: read in whole buffers straight from the
+        // disk rather than in odd sizes through the archive's read window, or, for a kept one,
+        // copied by the system without passing through here at all.
+        if (startsLargeRange()) {
+            if (used > 0)
+                break;
+            if (queue_.back().kind == Piece::Kind::OldArchive && source_.descriptor() >= 0)
+                return takeOldArchiveRange();
+        }
         used += fill(std::span(buffer_).subspan(used));
     }
-    return {buffer_.data(), used};
+    return FilePiece{{buffer_.data(), used}};
 }
 
 } // namespace skarde

@@ -10,6 +10,7 @@
 
 #include "core/bytedigest.h"
 #include "core/bytes.h"
+#include "core/fileio.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,9 +25,10 @@ public:
     // stream.
     VolArchiveStream(VolArchive& source, VolRewritePlan& plan, std::size_t bufferBytes);
 
-    // The next bytes of the archive, empty at its end. Valid until the next call. Throws
-    // Problem naming the source archive or a member's content when either cannot be read.
-    std::span<const std::uint8_t> next();
+    // The next bytes of the archive, at its end a piece at its end. Bytes stay valid until the
+    // next call; a large range of the old archive comes as that range, to be copied as it is.
+    // Throws Problem naming the source archive or a member's content when either cannot be read.
+    FilePiece next();
 
     std::int64_t written() const { return position_; }
     // Fingerprint of the bytes taken for member i (replaced or added members only).
@@ -41,6 +43,8 @@ private:
     };
 
     void queueNextPart();
+    bool startsLargeRange() const;
+    FilePiece takeOldArchiveRange();
     std::size_t fill(std::span<std::uint8_t> into);
 
     VolArchive& source_;

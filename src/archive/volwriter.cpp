@@ -89,10 +89,10 @@ VolWriteReport writePlanned(std::optional<VolArchive>& source, VolRewritePlan& p
     const std::string subject = displayPath(destination);
     std::optional<fs::path> backup;
     try {
-        writeFileWholeInPieces(
+        writeFileWholeFromParts(
             destination,
             [&] {
-                const std::span<const std::uint8_t> piece = stream.next();
+                const FilePiece piece = stream.next();
                 if (options.progress)
                     options.progress(stream.written(), plan.length);
                 return piece;
@@ -118,8 +118,15 @@ VolWriteReport writePlanned(std::optional<VolArchive>& source, VolRewritePlan& p
 } // namespace
 
 fs::path backupCandidate(const fs::path& archivePath, int attempt) {
+    // Appended piece by piece: g++ 12 warns (-Wrestrict, wrongly) about "." + std::to_string.
+    std::string suffix = ".";
+    if (attempt > 1) {
+        suffix += std::to_string(attempt);
+        suffix += '.';
+    }
+    suffix += "bak";
     fs::path candidate = archivePath;
-    candidate += attempt <= 1 ? std::string(".bak") : "." + std::to_string(attempt) + ".bak";
+    candidate += suffix;
     return candidate;
 }
 

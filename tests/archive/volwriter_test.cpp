@@ -87,7 +87,8 @@ VolFields randomArchive(std::mt19937& random, bool canonical) {
     const int count = 1 + static_cast<int>(random() % 7);
     for (int i = 0; i < count; ++i) {
         VolMemberFields member = filebuilders::volMember(
-            randomName(random, i), randomBytes(random, random() % 40),
+            randomName(random, i),
+            randomBytes(random, random() % 5 == 0 ? 64 + random() % 200 : random() % 40),
             random() % 4 == 0 ? static_cast<std::uint8_t>(1 + random() % 3) : 0);
         member.unusedField = static_cast<std::uint32_t>(random());
         member.dataTag = randomTag(random);
@@ -135,7 +136,10 @@ TEST_F(VolWriter, AnyOtherArchiveKeepsItsMembersOrderAndUnexaminedBytes) {
         const Bytes original = filebuilders::makeVol(randomArchive(random, false));
         const fs::path path = folder_ / "other.vol";
         test::writeFile(path, original);
-        updateVolArchive(path, {}, folder_ / "copy.vol");
+        // Small buffers: members larger than one are copied file to file, not through memory.
+        VolWriteOptions options;
+        options.bufferBytes = round % 2 == 0 ? 16 : 1 << 20;
+        updateVolArchive(path, {}, folder_ / "copy.vol", options);
         const ArchiveView before = viewOf(original);
         const ArchiveView after = viewOf(test::readFile(folder_ / "copy.vol"));
         ASSERT_EQ(after.magic, before.magic);
@@ -356,6 +360,13 @@ struct FlipsOneByte : FileWriteSteps {
     }
 };
 
+struct CopyFails : FileWriteSteps {
+    std::int64_t copy(int, int, std::int64_t, std::int64_t count) const override {
+        errno = EIO;
+        return count / 2;
+    }
+};
+
 struct CountsWrites : FileWriteSteps {
     std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
         ++writes;
@@ -382,8 +393,9 @@ private:
 
 TEST_F(VolWriter, AFailedUpdateLeavesTheOriginalAndTheBackupsAsTheyWere) {
     VolFields fields;
-    fields.members = {filebuilders::volMember("a.txt", Bytes(40, 1)),
-                      filebuilders::volMember("b.txt", Bytes(40, 2))};
+    // Larger than the smallest buffer, so that b.txt is copied file to file.
+    fields.members = {filebuilders::volMember("a.txt", Bytes(100, 1)),
+                      filebuilders::volMember("b.txt", Bytes(100, 2))};
     const fs::path path = archiveOf(fields);
     test::writeFile(folder_ / "game.vol.bak", Bytes{9});
     const auto snapshot = test::treeSnapshot(folder_.path());
@@ -391,8 +403,10 @@ TEST_F(VolWriter, AFailedUpdateLeavesTheOriginalAndTheBackupsAsTheyWere) {
     const DiskFillsAfter diskFull(30);
     const RenameRefused renameRefused;
     const FlipsOneByte flipsOneByte;
+    const CopyFails copyFails;
     const std::vector<std::pair<const FileWriteSteps*, std::string>> faults = {
         {&diskFull, "No space left on device"},
+        {&copyFails, "Input/output error"},
         {&renameRefused, "Permission denied"},
         {&flipsOneByte, "does not read back as it should"},
     };
@@ -400,7 +414,7 @@ TEST_F(VolWriter, AFailedUpdateLeavesTheOriginalAndTheBackupsAsTheyWere) {
         SCOPED_TRACE(cause);
         VolWriteOptions options;
         options.writeSteps = steps;
-        options.bufferBytes = 16; // many pieces, so that a fault can strike in the middle
+        options.bufferBytes = 64; // many pieces, so that a fault can strike in the middle
         try {
             updateVolArchive(path, {replaceMember("a.txt", memberBytes("a", Bytes(50, 7)))}, {},
                              options);
@@ -468,6 +482,30 @@ TEST_F(VolWriter, MemberFilesAreStreamedAndCheckedAgainstWhatWasRead) {
     EXPECT_THROW(updateVolArchive(path, {addMember("x", memberFile(folder_ / "gone.bin"))}),
                  Problem);
     EXPECT_EQ(test::treeSnapshot(folder_.path()), snapshot);
+}
+
+// Where the system cannot copy from one file system to another, the bytes go through a buffer.
+TEST_F(VolWriter, KeptMembersAreCopiedWhereverTheNewArchiveGoes) {
+    std::error_code error;
+    if (!fs::is_directory("/dev/shm", error))
+        GTEST_SKIP() << "no second file system to copy from";
+    const test::TempFolder memory("/dev/shm");
+    VolFields fields;
+    Bytes large(200000);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<std::uint8_t>(i * 7 + i / 509);
+    fields.members = {filebuilders::volMember("large.bin", large),
+                      filebuilders::volMember("small.txt", Bytes{1})};
+    const fs::path path = memory / "game.vol";
+    filebuilders::writeVol(path, fields);
+    VolWriteOptions options;
+    options.bufferBytes = 4096;
+    updateVolArchive(path, {replaceMember("small.txt", memberBytes("s", Bytes{2, 3}))},
+                     folder_ / "new.vol", options);
+    const ArchiveView after = viewOf(test::readFile(folder_ / "new.vol"));
+    ASSERT_EQ(after.members.size(), 2u);
+    EXPECT_EQ(after.members[0].data, large);
+    EXPECT_EQ(after.members[1].data, (Bytes{2, 3}));
 }
 
 TEST_F(VolWriter, DamagedMembersCanOnlyBeRemoved) {

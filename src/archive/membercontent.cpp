@@ -7,10 +7,57 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace skarde {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+int openForReading(const fs::path& path) {
+#ifdef _WIN32
+    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+void closeDescriptor(int descriptor) {
+#ifdef _WIN32
+    _close(descriptor);
+#else
+    ::close(descriptor);
+#endif
+}
+
+// As many bytes as fit, or fewer at the end of the file (or on an error).
+std::size_t readFully(int descriptor, std::span<std::uint8_t> into) {
+    std::size_t done = 0;
+    while (done < into.size()) {
+        const std::size_t chunk = std::min<std::size_t>(into.size() - done, 1 << 30);
+#ifdef _WIN32
+        const int got = _read(descriptor, into.data() + done, static_cast<unsigned>(chunk));
+#else
+        const ssize_t got = ::read(descriptor, into.data() + done, chunk);
+#endif
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+} // namespace
 
 MemberBytes::MemberBytes(std::string subject, Bytes bytes)
     : subject_(std::move(subject)), bytes_(std::move(bytes)) {}
@@ -24,15 +71,18 @@ void MemberBytes::readNext(std::span<std::uint8_t> into) {
 
 MemberFile::MemberFile(fs::path path) : path_(std::move(path)) {}
 
+MemberFile::~MemberFile() {
+    if (descriptor_ >= 0)
+        closeDescriptor(descriptor_);
+}
+
 std::string MemberFile::subject() const {
     return displayPath(path_);
 }
 
+// One look at the file: packing thousands of small files spends its time in such calls.
 std::uint64_t MemberFile::size() const {
     std::error_code error;
-    const fs::file_status status = fs::status(path_, error);
-    if (fs::is_directory(status))
-        throw Problem(subject(), "This is a folder, not a file.");
     const std::uintmax_t size = fs::file_size(path_, error);
     if (error)
         throw Problem(subject(), "The file cannot be read: " + error.message());
@@ -40,23 +90,22 @@ std::uint64_t MemberFile::size() const {
 }
 
 void MemberFile::readNext(std::span<std::uint8_t> into) {
-    if (!in_.is_open()) {
-        in_.open(path_, std::ios::binary);
-        if (!in_)
+    if (descriptor_ < 0) {
+        descriptor_ = openForReading(path_);
+        if (descriptor_ < 0)
             throw Problem(subject(), "The file cannot be opened for reading: " +
                                          std::string(std::strerror(errno)));
     }
-    if (into.empty())
-        return;
-    in_.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
-    if (in_.gcount() != static_cast<std::streamsize>(into.size()))
+    if (readFully(descriptor_, into) != into.size())
         throw Problem(subject(), "The file became shorter while it was read; nothing was written.");
 }
 
 void MemberFile::finish() {
-    const bool grew = in_.is_open() && in_.peek() != std::ifstream::traits_type::eof();
-    in_.close();
-    in_.clear();
+    if (descriptor_ < 0)
+        return;
+    std::uint8_t beyond = 0;
+    const bool grew = readFully(descriptor_, std::span(&beyond, 1)) != 0;
+    closeDescriptor(std::exchange(descriptor_, -1));
     if (grew)
         throw Problem(subject(), "The file grew while it was read; nothing was written.");
 }

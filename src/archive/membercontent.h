@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +48,9 @@ private:
 class MemberFile final : public MemberContent {
 public:
     explicit MemberFile(std::filesystem::path path);
+    ~MemberFile() override;
+    MemberFile(const MemberFile&) = delete;
+    MemberFile& operator=(const MemberFile&) = delete;
     std::string subject() const override;
     std::uint64_t size() const override;
     void readNext(std::span<std::uint8_t> into) override;
@@ -56,7 +58,7 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::ifstream in_;
+    int descriptor_ = -1; // open between the first read and finish()
 };
 
 std::shared_ptr<MemberContent> memberBytes(std::string subject, Bytes bytes);

@@ -128,6 +128,16 @@ std::optional<char> windows1252Byte(char32_t code) {
     return std::nullopt;
 }
 
+void appendDecoded(std::string& text, std::string_view rawName) {
+    for (char c : rawName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 && byte < 0xA0)
+            appendUtf8(text, kHighControlRange[byte - 0x80]);
+        else
+            appendUtf8(text, byte);
+    }
+}
+
 } // namespace
 
 std::optional<std::string> encodeMemberName(std::string_view utf8Name) {
@@ -146,13 +156,7 @@ std::optional<std::string> encodeMemberName(std::string_view utf8Name) {
 std::string decodeMemberName(std::string_view rawName) {
     std::string text;
     text.reserve(rawName.size());
-    for (char c : rawName) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 && byte < 0xA0)
-            appendUtf8(text, kHighControlRange[byte - 0x80]);
-        else
-            appendUtf8(text, byte);
-    }
+    appendDecoded(text, rawName);
     return text;
 }
 
@@ -179,17 +183,28 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName) {
     return std::nullopt;
 }
 
-fs::path memberRelativePath(std::string_view rawName) {
+std::string memberRelativeText(std::string_view rawName) {
     if (const auto reason = unsafeMemberNameReason(rawName))
         throw Problem::refusal(decodeMemberName(rawName), *reason);
-    fs::path path;
+    std::string text;
+    text.reserve(rawName.size());
     for (std::string_view part : splitName(rawName)) {
         if (part.empty() || part == ".")
             continue;
-        const std::string text = decodeMemberName(part);
-        path /= fs::path(std::u8string(text.begin(), text.end()));
+        if (!text.empty())
+            text += '/';
+        appendDecoded(text, part);
     }
-    return path;
+    return text;
+}
+
+fs::path memberRelativePath(std::string_view rawName) {
+    return pathFromRelativeText(memberRelativeText(rawName));
+}
+
+fs::path pathFromRelativeText(std::string_view relativeText) {
+    fs::path path(std::u8string(relativeText.begin(), relativeText.end()));
+    return path.make_preferred();
 }
 
 bool isBitmapMemberName(std::string_view rawName) {

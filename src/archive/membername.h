@@ -25,6 +25,10 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName);
 // The name's parts, split on "\" (and "/", a separator on the game's platform too), decoded
 // and joined with this platform's separator. Throws Problem naming the member when unsafe.
 std::filesystem::path memberRelativePath(std::string_view rawName);
+// The same path as UTF-8 text with "/" between its parts, for callers that handle many names
+// and would rather not build a path object for each part; pathFromRelativeText makes the path.
+std::string memberRelativeText(std::string_view rawName);
+std::filesystem::path pathFromRelativeText(std::string_view relativeText);
 
 // Members whose name ends in "bmp" in any letter case are game bitmaps to convert.
 bool isBitmapMemberName(std::string_view rawName);

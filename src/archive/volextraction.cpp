@@ -2,6 +2,7 @@
 
 #include "membername.h"
 #include "memberproblem.h"
+#include "memberwriteahead.h"
 #include "volmember.h"
 
 #include "converters/pbmptobmp.h"
@@ -41,6 +42,16 @@ bool extractMember(ConverterContext& context, VolArchive& archive, MemberFolders
     });
 }
 
+// A member written ahead of its turn is finished, and its failure told, in its turn.
+bool finishWrittenAhead(ConverterContext& context, MemberWriteAhead& ahead, const VolEntry& entry) {
+    const std::string memberName = decodeMemberName(entry.name);
+    return runGuardedOnMember(context.prompts, memberName, [&] {
+        context.progress.setCaption("Progress - " + memberName);
+        ahead.finishHeldRow();
+        return true;
+    });
+}
+
 bool isSelected(const ExtractionRequest& request, std::size_t row) {
     return row < request.selectedRows.size() && request.selectedRows[row];
 }
@@ -58,6 +69,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
                                          const MemberTransfer& transfer) {
     std::optional<VolArchive> archive;
     MemberFolders folders(request.outputFolder);
+    std::optional<MemberWriteAhead> ahead;
     BatchRun run;
     run.rowCount = directory.storedRows.size();
     run.isMarked = [&](std::size_t row) { return isSelected(request, row); };
@@ -69,13 +81,24 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     run.start = [&] {
         return runGuarded(context.prompts, displayPath(directory.archivePath), [&] {
             archive.emplace(directory.archivePath);
+            MemberWriteAhead::Rows rows;
+            rows.isSelected = [&](std::size_t row) { return isSelected(request, row); };
+            rows.convertBitmaps = request.convertBitmaps;
+            ahead.emplace(*archive, directory, folders, transfer, std::move(rows));
             return true;
         });
     };
     run.handleRow = [&](std::size_t row) {
         notify(hooks.rowStarting, row);
-        const bool extracted = extractMember(context, *archive, folders, directory.storedEntry(row),
-                                             request, transfer);
+        ahead->queueAhead();
+        const VolEntry& entry = directory.storedEntry(row);
+        bool extracted = false;
+        if (ahead->holds(row)) {
+            extracted = finishWrittenAhead(context, *ahead, entry);
+        } else {
+            extracted = extractMember(context, *archive, folders, entry, request, transfer);
+            ahead->handledInTurn(row);
+        }
         notify(hooks.rowHandled, row);
         return extracted;
     };

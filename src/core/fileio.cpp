@@ -59,11 +59,11 @@ struct ScratchFile {
 
 // Creates the file only when none is there. Windows paths are wide, so there it is opened by
 // its UTF-16 name. Plain descriptors: a buffered stream would cost a call more per file.
-int openNewFile(const fs::path& path) {
+int openNewFile(const fs::path::value_type* path) {
 #ifdef _WIN32
-    return _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return _wopen(path, _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    return ::open(path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
 #endif
 }
 
@@ -83,19 +83,32 @@ std::uint64_t scratchTag(int attempt) {
     return (now + static_cast<std::uint64_t>(attempt)) * 0x9E3779B97F4A7C15ULL;
 }
 
+// ".NAME.TAG.part" beside the destination, built as text: path objects cost a parse each.
+fs::path::string_type scratchNameFor(const fs::path::string_type& destination, int attempt) {
+    using Text = fs::path::string_type;
+#ifdef _WIN32
+    const std::size_t nameStart = destination.find_last_of(L"\\/") + 1;
+#else
+    const std::size_t nameStart = destination.rfind('/') + 1;
+#endif
+    Text name = destination.substr(0, nameStart);
+    name += '.';
+    name.append(destination, nameStart);
+    name += '.';
+    for (const char digit : std::to_string(scratchTag(attempt)))
+        name += static_cast<Text::value_type>(digit);
+    for (const char c : std::string_view(".part"))
+        name += static_cast<Text::value_type>(c);
+    return name;
+}
+
 // Exclusive creation, so two writers never share a scratch file.
 ScratchFile createScratchFile(const fs::path& destination) {
-    const fs::path folder = destination.parent_path();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::string name = ".";
-        name += displayPath(destination.filename());
-        name += '.';
-        name += std::to_string(scratchTag(attempt));
-        name += ".part";
-        const fs::path candidate = folder / fs::u8path(name);
-        const int descriptor = openNewFile(candidate);
+        fs::path::string_type candidate = scratchNameFor(destination.native(), attempt);
+        const int descriptor = openNewFile(candidate.c_str());
         if (descriptor >= 0)
-            return {candidate, descriptor};
+            return {fs::path(std::move(candidate)), descriptor};
         if (errno != EEXIST)
             break;
     }

@@ -307,6 +307,7 @@ TEST_F(VolWriter, UpdatingInPlaceKeepsTheOriginalAsABackupBesideIt) {
     const Bytes olderBackup{9, 9, 9};
     test::writeFile(folder_ / "game.vol.bak", olderBackup);
 
+    EXPECT_EQ(nextBackupPath(path), folder_ / "game.vol.2.bak");
     const VolWriteReport report =
         updateVolArchive(path, {addMember("b.txt", memberBytes("b", Bytes{3}))});
     ASSERT_TRUE(report.backupPath.has_value());
@@ -330,6 +331,22 @@ TEST_F(VolWriter, UpdatingInPlaceKeepsTheOriginalAsABackupBesideIt) {
     EXPECT_FALSE(elsewhere.backupPath.has_value());
     EXPECT_EQ(test::readFile(path), original);
 }
+
+#ifndef _WIN32 // links need privileges there
+TEST_F(VolWriter, AnArchiveReachedThroughALinkIsUpdatedWhereItLies) {
+    VolFields fields;
+    fields.members = {filebuilders::volMember("a.txt", Bytes{1})};
+    const fs::path real = archiveOf(fields, "real.vol");
+    const Bytes original = test::readFile(real);
+    fs::create_symlink(real, folder_ / "link.vol");
+    const VolWriteReport report =
+        updateVolArchive(folder_ / "link.vol", {addMember("b.txt", memberBytes("b", {2}))});
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.vol"));
+    EXPECT_EQ(viewOf(test::readFile(real)).members.size(), 2u);
+    EXPECT_EQ(report.backupPath, std::optional(folder_ / "real.vol.bak"));
+    EXPECT_EQ(test::readFile(folder_ / "real.vol.bak"), original);
+}
+#endif
 
 // The write seam's faults: the original, the earlier backup and the folder stay as they were,
 // and the message names the cause.

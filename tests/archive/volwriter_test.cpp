@@ -546,6 +546,29 @@ TEST_F(VolWriter, DamagedMembersCanOnlyBeRemoved) {
     EXPECT_EQ(viewOf(test::readFile(folder_ / "mended.vol")).members.size(), 1u);
 }
 
+// The hostile archives every build runs through the reader: each is refused by a message, or
+// rewritten (with a change, to go past the planning) into an archive that reads back whole.
+TEST_F(VolWriter, HostileArchivesAreRefusedOrRewrittenWhole) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(SKARDE_SOURCE_DIR) / "tests" / "data" / "vol")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const fs::path copy = folder_ / "hostile.vol";
+        fs::copy_file(entry.path(), copy, fs::copy_options::overwrite_existing);
+        const auto snapshot = test::treeSnapshot(folder_.path());
+        try {
+            updateVolArchive(copy, {addMember("added.txt", memberBytes("a", {1, 2}))},
+                             folder_ / "new.vol");
+        } catch (const Problem&) {
+            EXPECT_EQ(test::treeSnapshot(folder_.path()), snapshot);
+            continue;
+        }
+        const ArchiveView rewritten = viewOf(test::readFile(folder_ / "new.vol"));
+        ASSERT_FALSE(rewritten.members.empty());
+        EXPECT_EQ(rewritten.members.back().data, (Bytes{1, 2}));
+        fs::remove(folder_ / "new.vol");
+    }
+}
+
 TEST_F(VolWriter, PackCopiesTheModelsBytesIntoANewArchive) {
     VolFields fields;
     fields.magic = "VOLX";

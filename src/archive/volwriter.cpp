@@ -56,6 +56,15 @@ fs::path keepBackup(const fs::path& archive) {
                       " is taken; the archive was left as it was.");
 }
 
+// An archive reached through a link is updated where it lies, and the link stays a link.
+fs::path realFile(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+        return path;
+    const fs::path real = fs::canonical(path, error);
+    return error ? path : real;
+}
+
 std::vector<std::string> removedNames(const std::vector<VolChange>& changes) {
     std::vector<std::string> names;
     for (const VolChange& change : changes)
@@ -130,14 +139,24 @@ fs::path backupCandidate(const fs::path& archivePath, int attempt) {
     return candidate;
 }
 
+fs::path nextBackupPath(const fs::path& archivePath) {
+    for (int attempt = 1; attempt < kMaxBackupAttempts; ++attempt) {
+        const fs::path candidate = backupCandidate(archivePath, attempt);
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(candidate, error)))
+            return candidate;
+    }
+    return backupCandidate(archivePath, kMaxBackupAttempts);
+}
+
 VolWriteReport updateVolArchive(const fs::path& archivePath, const std::vector<VolChange>& changes,
                                 const fs::path& destination, const VolWriteOptions& options) {
     std::optional<VolArchive> source(std::in_place, archivePath);
     const VolDirectory directory = readVolDirectory(*source);
     VolRewritePlan plan = planVolRewrite(*source, directory, changes, displayPath(archivePath));
     const bool inPlace = destination.empty() || sameFile(archivePath, destination);
-    VolWriteReport report = writePlanned(
-        source, plan, destination.empty() ? archivePath : destination, inPlace, options);
+    VolWriteReport report =
+        writePlanned(source, plan, inPlace ? realFile(archivePath) : destination, inPlace, options);
     report.removed = removedNames(changes);
     return report;
 }
@@ -147,7 +166,8 @@ VolWriteReport packVolArchive(const fs::path& modelPath, const std::vector<VolCh
     std::optional<VolArchive> model(std::in_place, modelPath);
     const VolDirectory directory = readVolDirectory(*model);
     VolRewritePlan plan = planVolPack(*model, directory, additions, displayPath(modelPath));
-    return writePlanned(model, plan, destination, sameFile(modelPath, destination), options);
+    const bool inPlace = sameFile(modelPath, destination);
+    return writePlanned(model, plan, inPlace ? realFile(modelPath) : destination, inPlace, options);
 }
 
 } // namespace skarde

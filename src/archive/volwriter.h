@@ -63,8 +63,11 @@ VolWriteReport packVolArchive(const std::filesystem::path& modelPath,
                               const std::filesystem::path& destination,
                               const VolWriteOptions& options = {});
 
-// The name under which an archive updated in place keeps its previous self: NAME.bak, or
-// NAME.2.bak, NAME.3.bak, ... when that is taken.
+// The names under which an archive updated in place keeps its previous self: NAME.bak for the
+// first attempt, then NAME.2.bak, NAME.3.bak, ...
 std::filesystem::path backupCandidate(const std::filesystem::path& archivePath, int attempt);
+// The backup an update in place would keep now, for asking the user first: the first candidate
+// no file holds.
+std::filesystem::path nextBackupPath(const std::filesystem::path& archivePath);
 
 } // namespace skarde

@@ -307,6 +307,7 @@ TEST_F(VolWriter, UpdatingInPlaceKeepsTheOriginalAsABackupBesideIt) {
     const Bytes olderBackup{9, 9, 9};
     test::writeFile(folder_ / "game.vol.bak", olderBackup);
 
+    EXPECT_EQ(nextBackupPath(path), folder_ / "game.vol.2.bak");
     const VolWriteReport report =
         updateVolArchive(path, {addMember("b.txt", memberBytes("b", Bytes{3}))});
     ASSERT_TRUE(report.backupPath.has_value());
@@ -330,6 +331,22 @@ TEST_F(VolWriter, UpdatingInPlaceKeepsTheOriginalAsABackupBesideIt) {
     EXPECT_FALSE(elsewhere.backupPath.has_value());
     EXPECT_EQ(test::readFile(path), original);
 }
+
+#ifndef _WIN32 // links need privileges there
+TEST_F(VolWriter, AnArchiveReachedThroughALinkIsUpdatedWhereItLies) {
+    VolFields fields;
+    fields.members = {filebuilders::volMember("a.txt", Bytes{1})};
+    const fs::path real = archiveOf(fields, "real.vol");
+    const Bytes original = test::readFile(real);
+    fs::create_symlink(real, folder_ / "link.vol");
+    const VolWriteReport report =
+        updateVolArchive(folder_ / "link.vol", {addMember("b.txt", memberBytes("b", {2}))});
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.vol"));
+    EXPECT_EQ(viewOf(test::readFile(real)).members.size(), 2u);
+    EXPECT_EQ(report.backupPath, std::optional(folder_ / "real.vol.bak"));
+    EXPECT_EQ(test::readFile(folder_ / "real.vol.bak"), original);
+}
+#endif
 
 // The write seam's faults: the original, the earlier backup and the folder stay as they were,
 // and the message names the cause.
@@ -527,6 +544,29 @@ TEST_F(VolWriter, DamagedMembersCanOnlyBeRemoved) {
     EXPECT_EQ(test::treeSnapshot(folder_.path()), snapshot);
     updateVolArchive(path, {removeMember("bad.txt")}, folder_ / "mended.vol");
     EXPECT_EQ(viewOf(test::readFile(folder_ / "mended.vol")).members.size(), 1u);
+}
+
+// The hostile archives every build runs through the reader: each is refused by a message, or
+// rewritten (with a change, to go past the planning) into an archive that reads back whole.
+TEST_F(VolWriter, HostileArchivesAreRefusedOrRewrittenWhole) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(SKARDE_SOURCE_DIR) / "tests" / "data" / "vol")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const fs::path copy = folder_ / "hostile.vol";
+        fs::copy_file(entry.path(), copy, fs::copy_options::overwrite_existing);
+        const auto snapshot = test::treeSnapshot(folder_.path());
+        try {
+            updateVolArchive(copy, {addMember("added.txt", memberBytes("a", {1, 2}))},
+                             folder_ / "new.vol");
+        } catch (const Problem&) {
+            EXPECT_EQ(test::treeSnapshot(folder_.path()), snapshot);
+            continue;
+        }
+        const ArchiveView rewritten = viewOf(test::readFile(folder_ / "new.vol"));
+        ASSERT_FALSE(rewritten.members.empty());
+        EXPECT_EQ(rewritten.members.back().data, (Bytes{1, 2}));
+        fs::remove(folder_ / "new.vol");
+    }
 }
 
 TEST_F(VolWriter, PackCopiesTheModelsBytesIntoANewArchive) {

@@ -14,6 +14,10 @@ namespace skarde {
 // The name as UTF-8 text, separators unchanged, for display and messages.
 std::string decodeMemberName(std::string_view rawName);
 
+// The 8-bit name a member typed as UTF-8 text gets in an archive: Windows-1252 bytes, with "\"
+// for every "/". Nothing when the text is not UTF-8 or holds a character Windows-1252 lacks.
+std::optional<std::string> encodeMemberName(std::string_view utf8Name);
+
 // Why the name cannot be used as a path inside an output folder (empty, absolute, a drive
 // letter, a ".." part, no file part), or nothing when it can.
 std::optional<std::string> unsafeMemberNameReason(std::string_view rawName);

@@ -136,6 +136,69 @@ std::size_t FileWriteSteps::write(int descriptor, std::span<const std::uint8_t> 
     return done;
 }
 
+namespace {
+
+constexpr std::int64_t kCopyBufferBytes = std::int64_t{1} << 20;
+
+std::int64_t readAt(int descriptor, std::uint8_t* to, std::int64_t count, std::int64_t offset) {
+#ifdef _WIN32
+    if (_lseeki64(descriptor, offset, SEEK_SET) < 0)
+        return -1;
+    return _read(descriptor, to, static_cast<unsigned>(std::min<std::int64_t>(count, 1 << 30)));
+#else
+    return ::pread(descriptor, to, static_cast<std::size_t>(count), static_cast<off_t>(offset));
+#endif
+}
+
+// Through this program's memory, one buffer at a time, by the steps' own write().
+std::int64_t copyThroughBuffer(const FileWriteSteps& steps, int scratch, int source,
+                               std::int64_t offset, std::int64_t count) {
+    Bytes buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(count, 1, kCopyBufferBytes)));
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t got =
+            readAt(source, buffer.data(), std::min<std::int64_t>(count - done, std::ssize(buffer)),
+                   offset + done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        const std::size_t written =
+            steps.write(scratch, std::span(buffer).first(static_cast<std::size_t>(got)));
+        done += static_cast<std::int64_t>(written);
+        if (written != static_cast<std::size_t>(got))
+            break;
+    }
+    return done;
+}
+
+} // namespace
+
+std::int64_t FileWriteSteps::copy(int scratch, int source, std::int64_t offset,
+                                  std::int64_t count) const {
+#ifdef __linux__
+    std::int64_t done = 0;
+    while (done < count) {
+        loff_t from = offset + done;
+        const ssize_t copied = ::copy_file_range(
+            source, &from, scratch, nullptr,
+            static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)), 0);
+        if (copied < 0 && errno == EINTR)
+            continue;
+        // Another file system, an old kernel or a file system that cannot: copy it ourselves.
+        if (copied < 0 && done == 0 &&
+            (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
+            return copyThroughBuffer(*this, scratch, source, offset, count);
+        if (copied <= 0)
+            break;
+        done += copied;
+    }
+    return done;
+#else
+    return copyThroughBuffer(*this, scratch, source, offset, count);
+#endif
+}
+
 void FileWriteSteps::replace(const fs::path& scratch, const fs::path& destination,
                              std::error_code& error) const {
     fs::rename(scratch, destination, error);
@@ -161,7 +224,15 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
 }
 
 void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
-                            const FileWriteSteps& steps, Destination destination) {
+                            const FileWriteSteps& steps, Destination destination,
+                            const ScratchCheck& checkScratch) {
+    writeFileWholeFromParts(
+        path, [&] { return FilePiece{nextPiece()}; }, steps, destination, checkScratch);
+}
+
+void writeFileWholeFromParts(const fs::path& path, const NextFilePiece& nextPiece,
+                             const FileWriteSteps& steps, Destination destination,
+                             const ScratchCheck& checkScratch) {
     // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
     const fs::file_status existing = destination == Destination::KnownAbsent
@@ -173,10 +244,14 @@ void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
     bool written = true;
     int failureErrno = 0;
     try {
-        for (std::span<const std::uint8_t> piece = nextPiece(); !piece.empty();
-             piece = nextPiece()) {
+        for (FilePiece piece = nextPiece(); !piece.atEnd(); piece = nextPiece()) {
             errno = 0;
-            if (steps.write(scratch.descriptor, piece) != piece.size()) {
+            const bool whole =
+                piece.sourceCount > 0
+                    ? steps.copy(scratch.descriptor, piece.source, piece.sourceOffset,
+                                 piece.sourceCount) == piece.sourceCount
+                    : steps.write(scratch.descriptor, piece.bytes) == piece.bytes.size();
+            if (!whole) {
                 written = false;
                 failureErrno = errno;
                 break;
@@ -196,6 +271,14 @@ void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
         throw Problem(displayPath(path),
                       "The file cannot be written: " +
                           std::string(std::strerror(failureErrno != 0 ? failureErrno : ENOSPC)));
+    }
+    if (checkScratch) {
+        try {
+            checkScratch(scratch.path);
+        } catch (...) {
+            fs::remove(scratch.path, error);
+            throw;
+        }
     }
     // The scratch file has the default permissions; a replaced file keeps its own.
     if (fs::is_regular_file(existing))

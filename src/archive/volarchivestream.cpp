@@ -20,19 +20,18 @@ void VolArchiveStream::queueNextPart() {
     if (nextMember_ < plan_.members.size()) {
         currentMember_ = nextMember_++;
         const PlannedMember& member = plan_.members[currentMember_];
-        std::vector<Piece> pieces;
-        pieces.push_back({Piece::Kind::Zeros, {}, 0, member.dataOffset - position_});
+        // Pushed last piece first: the queue is taken from its back.
         if (member.origin == MemberOrigin::Kept) {
-            pieces.push_back({Piece::Kind::OldArchive,
+            queue_.push_back({Piece::Kind::OldArchive,
                               {},
                               member.sourceDataOffset,
                               static_cast<std::int64_t>(kVolBlockHeaderSize) + member.size});
         } else {
-            pieces.push_back({Piece::Kind::Literal, member.dataHeader, 0,
+            queue_.push_back({Piece::Kind::Content, {}, 0, member.size});
+            queue_.push_back({Piece::Kind::Literal, member.dataHeader, 0,
                               static_cast<std::int64_t>(kVolBlockHeaderSize)});
-            pieces.push_back({Piece::Kind::Content, {}, 0, member.size});
         }
-        queue_.assign(pieces.rbegin(), pieces.rend());
+        queue_.push_back({Piece::Kind::Zeros, {}, 0, member.dataOffset - position_});
         return;
     }
     if (!directoryQueued_) {

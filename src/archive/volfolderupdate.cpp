@@ -31,9 +31,40 @@ std::string nameKey(std::string_view rawName) {
     return key;
 }
 
-// Relative paths, in order; the archive itself and anything that is not a regular file are left
-// out (the archive may well sit in the folder it is updated from).
-std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& skip) {
+// NAME.bak, NAME.2.bak, ... as an update in place names them.
+bool isBackupName(std::string_view name, std::string_view archiveName) {
+    if (name.size() < archiveName.size() + 4 || !name.starts_with(archiveName) ||
+        !name.ends_with(".bak"))
+        return false;
+    const std::string_view middle =
+        name.substr(archiveName.size(), name.size() - archiveName.size() - 4);
+    if (middle.empty())
+        return true;
+    return middle.size() >= 2 && middle.front() == '.' &&
+           std::all_of(middle.begin() + 1, middle.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The archive may well sit in the folder it is updated from, with the backups of earlier
+// updates beside it: none of them is ever taken for a member. The names are compared first, so
+// that only a file of such a name costs a look at the disk.
+bool isArchiveOrItsBackup(const fs::path& file, const fs::path& archive) {
+    if (archive.empty())
+        return false;
+    const std::string name = displayPath(file.filename());
+    const std::string archiveName = displayPath(archive.filename());
+    std::error_code error;
+    if (name == archiveName)
+        return fs::equivalent(file, archive, error);
+    return isBackupName(name, archiveName) &&
+           fs::equivalent(file.parent_path(),
+                          archive.parent_path().empty() ? fs::path(".") : archive.parent_path(),
+                          error);
+}
+
+// Relative paths, in order; anything that is not a regular file is left out, and so are the
+// archive and its backups.
+std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& archive) {
     std::error_code error;
     if (!fs::is_directory(folder, error))
         throw Problem(displayPath(folder), "This is not a folder.");
@@ -44,8 +75,7 @@ std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& skip)
     for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code ignored;
-        if (!it->is_regular_file(ignored) ||
-            (!skip.empty() && fs::equivalent(it->path(), skip, ignored)))
+        if (!it->is_regular_file(ignored) || isArchiveOrItsBackup(it->path(), archive))
             continue;
         std::string name = displayPath(it->path()).substr(prefixLength);
         std::replace(name.begin(), name.end(), '/', '\\');

@@ -34,16 +34,17 @@ std::uint64_t digestOfMember(VolArchive& archive, const VolEntry& entry, Bytes& 
 }
 
 void checkEntry(const VolEntry& entry, const PlannedMember& member, const std::string& subject) {
-    const std::string which = "member " + decodeMemberName(member.name);
+    // Named only when something is wrong: decoding every name would cost a large archive dear.
+    const auto which = [&] { return "member " + decodeMemberName(member.name); };
     if (entry.name != member.name)
-        refuseWritten(subject, which + " reads back as " + decodeMemberName(entry.name));
+        refuseWritten(subject, which() + " reads back as " + decodeMemberName(entry.name));
     if (entry.size != member.size || entry.dataOffset != member.dataOffset)
-        refuseWritten(subject, which + " reads back with " + std::to_string(entry.size) +
+        refuseWritten(subject, which() + " reads back with " + std::to_string(entry.size) +
                                    " bytes at byte " + std::to_string(entry.dataOffset) +
                                    " instead of " + std::to_string(member.size) + " at " +
                                    std::to_string(member.dataOffset));
     if (entry.compressionType != member.compressionType || entry.damaged)
-        refuseWritten(subject, which + " reads back damaged");
+        refuseWritten(subject, which() + " reads back damaged");
 }
 
 } // namespace

@@ -79,6 +79,12 @@ public:
     Planner(VolArchive& archive, const VolDirectory& directory, std::string subject)
         : archive_(archive), directory_(directory), subject_(std::move(subject)) {}
 
+    void reserve(std::size_t members) {
+        members_.reserve(members);
+        entryOf_.reserve(members);
+        byKey_.reserve(members);
+    }
+
     void keepEveryMember() {
         for (std::size_t i = 0; i < directory_.directoryEntries.size(); ++i) {
             const VolEntry& entry = directory_.directoryEntries[i];
@@ -317,6 +323,7 @@ std::int64_t sharedDataAlignment(const VolDirectory& directory) {
 VolRewritePlan planVolRewrite(VolArchive& archive, const VolDirectory& directory,
                               const std::vector<VolChange>& changes, const std::string& subject) {
     Planner planner(archive, directory, subject);
+    planner.reserve(directory.directoryEntries.size() + changes.size());
     planner.keepEveryMember();
     for (const VolChange& change : changes)
         planner.apply(change);
@@ -326,6 +333,7 @@ VolRewritePlan planVolRewrite(VolArchive& archive, const VolDirectory& directory
 VolRewritePlan planVolPack(VolArchive& model, const VolDirectory& modelDirectory,
                            const std::vector<VolChange>& additions, const std::string& subject) {
     Planner planner(model, modelDirectory, subject);
+    planner.reserve(additions.size());
     for (const VolChange& addition : additions) {
         if (addition.kind != VolChange::Kind::Add)
             refuseMember(addition.memberName, "A new archive can only be given members to add.");

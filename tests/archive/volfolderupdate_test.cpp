@@ -137,6 +137,32 @@ TEST_F(FolderUpdate, AnEditedBitmapGoesBackAsAGameImageOfTheSamePaletteAndAttrib
     EXPECT_EQ(after, others);
 }
 
+// Updating from the archive's own folder, twice: neither the archive nor a backup is ever taken,
+// while a file that only looks like a backup is.
+TEST_F(FolderUpdate, TheArchiveAndItsBackupsAreNeverTakenForMembers) {
+    FolderUpdateOptions withAdditions;
+    withAdditions.addOthers = true;
+    test::writeFile(rig_.root / "game.vol.7.bak", Bytes{7});
+    test::writeFile(rig_.root / "game.vol.x.bak", Bytes{8});
+    const auto plannedNames = [&](const FolderUpdatePlan& plan) {
+        std::vector<std::string> names;
+        for (const auto* files : {&plan.replaced, &plan.added, &plan.unchanged, &plan.leftOut})
+            for (const FolderFile& file : *files)
+                names.push_back(file.memberName);
+        return names;
+    };
+    const FolderUpdatePlan first = planFolderUpdate(archive_, rig_.root.path(), withAdditions);
+    const std::vector<std::string> firstNames = plannedNames(first);
+    EXPECT_EQ(std::count(firstNames.begin(), firstNames.end(), "game.vol.x.bak"), 1);
+    updateVolArchive(archive_, first.changes);
+    ASSERT_TRUE(fs::exists(rig_.root / "game.vol.bak"));
+    for (const FolderUpdatePlan& plan :
+         {first, planFolderUpdate(archive_, rig_.root.path(), withAdditions)})
+        for (const std::string& name : plannedNames(plan))
+            EXPECT_TRUE(name != "game.vol" && name != "game.vol.bak" && name != "game.vol.7.bak")
+                << name;
+}
+
 TEST_F(FolderUpdate, PackingAFolderNamesMembersByTheirRelativePaths) {
     test::writeFile(rig_.in / "b" / "two.txt", Bytes{2});
     test::writeFile(rig_.in / "a.txt", Bytes{1});

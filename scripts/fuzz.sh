@@ -20,7 +20,8 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSKARDE_BUILD_FUZZERS=ON -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_GUI=OFF "${launcher[@]}"
-cmake --build build-fuzz -j2 --target voldirectory_fuzz makevolseeds converters_fuzz makesamples
+cmake --build build-fuzz -j2 --target voldirectory_fuzz volwriter_fuzz makevolseeds converters_fuzz \
+  makesamples
 
 # Copies the hostile inputs of the given formats into a corpus folder, named after their format.
 add_hostile_seeds() {
@@ -39,6 +40,16 @@ build-fuzz/bin/makevolseeds "$corpus"
 add_hostile_seeds "$corpus" vol
 build-fuzz/bin/voldirectory_fuzz -max_total_time="$seconds" -max_len=4096 \
   -artifact_prefix=build-fuzz/ "$corpus"
+# The writer's seeds are the same archives behind two changes (a replace and an add);
+# the fuzzer varies both from there.
+writer_corpus=build-fuzz/corpus/volwriter
+mkdir -p "$writer_corpus"
+for seed in "$corpus"/*; do
+  { printf '\x02\x00\x00\x05\x01\x00\x07'; cat "$seed"; } \
+    >"$writer_corpus/$(basename "$seed")"
+done
+build-fuzz/bin/volwriter_fuzz -max_total_time="$seconds" -max_len=4096 \
+  -artifact_prefix=build-fuzz/ "$writer_corpus"
 # The sample files are the converters' seeds. Palette files are not among them: the converters
 # fuzzer reads every input as an image or a palette list, never as a palette.
 corpus=build-fuzz/corpus/converters

@@ -22,6 +22,9 @@ struct VolMemberFields {
     std::optional<std::int32_t> dataOffset; // default: the member's data block
     std::optional<std::int32_t> size;       // default: the data's length
     std::uint32_t unusedField = 0;          // the entry's first four bytes
+    // The member's data block header; default: the archive's data tag and the data's length.
+    std::optional<std::string> dataTag;
+    std::optional<std::uint32_t> dataHeaderLength;
 };
 
 struct VolFields {

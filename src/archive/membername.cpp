@@ -98,11 +98,37 @@ std::optional<std::string> windowsRefusalReason(std::string_view part) {
     return std::nullopt;
 }
 
-} // namespace
+// The next code point of UTF-8 text, or nothing for a malformed sequence.
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80)
+        return lead;
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (extra < 0 || lead >= 0xF8 || at + static_cast<std::size_t>(extra) > text.size())
+        return std::nullopt;
+    char32_t code = lead & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[at++]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kShortest[extra])
+        return std::nullopt; // an overlong form, which could hide a "/" or a "."
+    return code;
+}
 
-std::string decodeMemberName(std::string_view rawName) {
-    std::string text;
-    text.reserve(rawName.size());
+std::optional<char> windows1252Byte(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<char>(code);
+    for (std::size_t i = 0; i < kHighControlRange.size(); ++i)
+        if (kHighControlRange[i] == code)
+            return static_cast<char>(0x80 + i);
+    return std::nullopt;
+}
+
+void appendDecoded(std::string& text, std::string_view rawName) {
     for (char c : rawName) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80 && byte < 0xA0)
@@ -110,6 +136,27 @@ std::string decodeMemberName(std::string_view rawName) {
         else
             appendUtf8(text, byte);
     }
+}
+
+} // namespace
+
+std::optional<std::string> encodeMemberName(std::string_view utf8Name) {
+    std::string raw;
+    raw.reserve(utf8Name.size());
+    for (std::size_t at = 0; at < utf8Name.size();) {
+        const std::optional<char32_t> code = nextCodePoint(utf8Name, at);
+        const std::optional<char> byte = code ? windows1252Byte(*code) : std::nullopt;
+        if (!byte)
+            return std::nullopt;
+        raw += *byte == '/' ? '\\' : *byte;
+    }
+    return raw;
+}
+
+std::string decodeMemberName(std::string_view rawName) {
+    std::string text;
+    text.reserve(rawName.size());
+    appendDecoded(text, rawName);
     return text;
 }
 
@@ -136,17 +183,28 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName) {
     return std::nullopt;
 }
 
-fs::path memberRelativePath(std::string_view rawName) {
+std::string memberRelativeText(std::string_view rawName) {
     if (const auto reason = unsafeMemberNameReason(rawName))
         throw Problem::refusal(decodeMemberName(rawName), *reason);
-    fs::path path;
+    std::string text;
+    text.reserve(rawName.size());
     for (std::string_view part : splitName(rawName)) {
         if (part.empty() || part == ".")
             continue;
-        const std::string text = decodeMemberName(part);
-        path /= fs::path(std::u8string(text.begin(), text.end()));
+        if (!text.empty())
+            text += '/';
+        appendDecoded(text, part);
     }
-    return path;
+    return text;
+}
+
+fs::path memberRelativePath(std::string_view rawName) {
+    return pathFromRelativeText(memberRelativeText(rawName));
+}
+
+fs::path pathFromRelativeText(std::string_view relativeText) {
+    fs::path path(std::u8string(relativeText.begin(), relativeText.end()));
+    return path.make_preferred();
 }
 
 bool isBitmapMemberName(std::string_view rawName) {

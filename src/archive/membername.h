@@ -14,6 +14,10 @@ namespace skarde {
 // The name as UTF-8 text, separators unchanged, for display and messages.
 std::string decodeMemberName(std::string_view rawName);
 
+// The 8-bit name a member typed as UTF-8 text gets in an archive: Windows-1252 bytes, with "\"
+// for every "/". Nothing when the text is not UTF-8 or holds a character Windows-1252 lacks.
+std::optional<std::string> encodeMemberName(std::string_view utf8Name);
+
 // Why the name cannot be used as a path inside an output folder (empty, absolute, a drive
 // letter, a ".." part, no file part), or nothing when it can.
 std::optional<std::string> unsafeMemberNameReason(std::string_view rawName);
@@ -21,6 +25,10 @@ std::optional<std::string> unsafeMemberNameReason(std::string_view rawName);
 // The name's parts, split on "\" (and "/", a separator on the game's platform too), decoded
 // and joined with this platform's separator. Throws Problem naming the member when unsafe.
 std::filesystem::path memberRelativePath(std::string_view rawName);
+// The same path as UTF-8 text with "/" between its parts, for callers that handle many names
+// and would rather not build a path object for each part; pathFromRelativeText makes the path.
+std::string memberRelativeText(std::string_view rawName);
+std::filesystem::path pathFromRelativeText(std::string_view relativeText);
 
 // Members whose name ends in "bmp" in any letter case are game bitmaps to convert.
 bool isBitmapMemberName(std::string_view rawName);

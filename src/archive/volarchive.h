@@ -27,6 +27,9 @@ public:
     VolArchive& operator=(const VolArchive&) = delete;
 
     const std::string& name() const { return name_; }
+    // The open file, for copying large ranges of it without reading them (FileWriteSteps::copy);
+    // -1 for an archive held in memory.
+    int descriptor() const { return descriptor_; }
     std::uint64_t length() const { return length_; }
     // True when [offset, offset + count) lies inside the archive; false for negative values.
     bool holds(std::int64_t offset, std::int64_t count) const;

@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 struct DirectoryLayout {
+    VolFileHeader header;
     std::int64_t start = 0; // the names block header
+    Tag namesTag{};
     std::int32_t namesLength = 0;
 };
 
@@ -32,12 +34,15 @@ DirectoryLayout locateDirectory(VolArchive& archive) {
     const Bytes headerBytes = archive.read(0, kVolFileHeaderSize);
     const VolFileHeader header = readVolFileHeader(ByteReader(headerBytes));
     DirectoryLayout layout;
+    layout.header = header;
     layout.start = directoryStart(header);
     if (!archive.holds(layout.start, kVolBlockHeaderSize))
         refuse(archive, "its directory would start at byte " + std::to_string(layout.start) +
                             ", outside the file of " + count(archive.length(), "bytes") + ".");
     const Bytes namesHeader = archive.read(layout.start, kVolBlockHeaderSize);
-    layout.namesLength = readVolBlockHeader(ByteReader(namesHeader), 0).length;
+    const VolBlockHeader namesBlock = readVolBlockHeader(ByteReader(namesHeader), 0);
+    layout.namesTag = namesBlock.tag;
+    layout.namesLength = namesBlock.length;
     if (layout.namesLength < 0)
         refuse(archive, "its names block has a negative length (" +
                             std::to_string(layout.namesLength) + ").");
@@ -49,13 +54,16 @@ std::int64_t entriesHeaderPosition(const DirectoryLayout& layout) {
     return layout.start + kVolBlockHeaderSize + layout.namesLength + (layout.namesLength % 2);
 }
 
-std::vector<VolEntry> readEntries(VolArchive& archive, const DirectoryLayout& layout) {
+std::vector<VolEntry> readEntries(VolArchive& archive, const DirectoryLayout& layout,
+                                  Tag& entriesTag) {
     const std::int64_t headerPosition = entriesHeaderPosition(layout);
     if (!archive.holds(headerPosition, kVolBlockHeaderSize))
         refuse(archive, "its names block of " + count(layout.namesLength, "bytes") +
                             " runs past the end of the file.");
     const Bytes entriesHeader = archive.read(headerPosition, kVolBlockHeaderSize);
-    const std::int32_t entriesLength = readVolBlockHeader(ByteReader(entriesHeader), 0).length;
+    const VolBlockHeader entriesBlock = readVolBlockHeader(ByteReader(entriesHeader), 0);
+    entriesTag = entriesBlock.tag;
+    const std::int32_t entriesLength = entriesBlock.length;
     if (entriesLength < 0 || entriesLength % kVolEntrySize != 0)
         refuse(archive, "its entries block is " + count(entriesLength, "bytes") +
                             " long, not a whole number of 17-byte entries.");
@@ -111,12 +119,14 @@ void assignNames(std::vector<VolEntry>& entries, const Bytes& names) {
 
 VolDirectory readVolDirectory(VolArchive& archive) {
     const DirectoryLayout layout = locateDirectory(archive);
-    std::vector<VolEntry> entries = readEntries(archive, layout);
+    VolDirectory directory;
+    std::vector<VolEntry> entries = readEntries(archive, layout, directory.entriesTag);
     checkEntries(archive, entries, layout.namesLength);
     markDamagedEntries(archive, entries);
     assignNames(entries, archive.read(layout.start + kVolBlockHeaderSize, layout.namesLength));
 
-    VolDirectory directory;
+    directory.fileHeader = layout.header;
+    directory.namesTag = layout.namesTag;
     directory.directoryEntries = std::move(entries);
     for (std::size_t i = 0; i < directory.directoryEntries.size(); ++i)
         (directory.directoryEntries[i].isStored() ? directory.storedRows : directory.compressedRows)

@@ -17,6 +17,10 @@ namespace skarde {
 
 struct VolDirectory {
     std::filesystem::path archivePath;
+    // Bytes the program never examines, kept so that a rewrite can copy them.
+    VolFileHeader fileHeader;
+    Tag namesTag{};
+    Tag entriesTag{};
     std::vector<VolEntry> directoryEntries;
     std::vector<std::size_t> storedRows;     // row r shows directoryEntries[storedRows[r]]
     std::vector<std::size_t> compressedRows; // likewise, for the compressed members

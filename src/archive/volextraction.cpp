@@ -2,6 +2,7 @@
 
 #include "membername.h"
 #include "memberproblem.h"
+#include "memberwriteahead.h"
 #include "volmember.h"
 
 #include "converters/pbmptobmp.h"
@@ -79,6 +80,16 @@ MemberOutcome extractMember(ConverterContext& context, VolArchive& archive, Memb
     return outcome;
 }
 
+// A member written ahead of its turn is finished, and its failure told, in its turn.
+bool finishWrittenAhead(ConverterContext& context, MemberWriteAhead& ahead, const VolEntry& entry) {
+    const std::string memberName = decodeMemberName(entry.name);
+    return runGuardedOnMember(context.prompts, memberName, [&] {
+        context.progress.setCaption("Progress - " + memberName);
+        ahead.finishHeldRow();
+        return true;
+    });
+}
+
 bool isSelected(const ExtractionRequest& request, std::size_t row) {
     return row < request.selectedRows.size() && request.selectedRows[row];
 }
@@ -96,6 +107,7 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
                                          const MemberTransfer& transfer) {
     std::optional<VolArchive> archive;
     MemberFolders folders(request.outputFolder);
+    std::optional<MemberWriteAhead> ahead;
     BatchRun run;
     run.rowCount = directory.storedRows.size();
     run.isMarked = [&](std::size_t row) { return isSelected(request, row); };
@@ -107,14 +119,28 @@ ExtractionSummary ExtractSelectedMembers(ConverterContext& context, const VolDir
     run.start = [&] {
         return runGuarded(context.prompts, displayPath(directory.archivePath), [&] {
             archive.emplace(directory.archivePath);
+            MemberWriteAhead::Rows rows;
+            rows.isSelected = [&](std::size_t row) { return isSelected(request, row); };
+            rows.convertBitmaps = request.convertBitmaps;
+            rows.keepExistingFiles = request.keepExistingFiles;
+            ahead.emplace(*archive, directory, folders, transfer, std::move(rows));
             return true;
         });
     };
     int skipped = 0;
     run.handleRow = [&](std::size_t row) {
         notify(hooks.rowStarting, row);
-        const MemberOutcome outcome = extractMember(
-            context, *archive, folders, row, directory.storedEntry(row), request, hooks, transfer);
+        ahead->queueAhead();
+        const VolEntry& entry = directory.storedEntry(row);
+        MemberOutcome outcome = MemberOutcome::Failed;
+        if (ahead->holds(row)) {
+            if (finishWrittenAhead(context, *ahead, entry))
+                outcome = MemberOutcome::Extracted;
+        } else {
+            outcome =
+                extractMember(context, *archive, folders, row, entry, request, hooks, transfer);
+            ahead->handledInTurn(row);
+        }
         notify(hooks.rowHandled, row);
         skipped += outcome == MemberOutcome::Skipped ? 1 : 0;
         return outcome != MemberOutcome::Failed;

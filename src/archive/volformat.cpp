@@ -12,6 +12,7 @@ VolBlockHeader readVolBlockHeader(const ByteReader& reader, std::size_t offset) 
 
 VolEntry readVolEntry(const ByteReader& reader, std::size_t offset) {
     VolEntry entry;
+    entry.leadingField = reader.u32(offset);
     entry.nameOffset = reader.i32(offset + 4);
     entry.dataOffset = reader.i32(offset + 8);
     entry.size = reader.i32(offset + 12);

@@ -29,8 +29,9 @@ struct VolBlockHeader {
 };
 
 struct VolEntry {
-    std::int32_t nameOffset = 0; // from the start of the names block
-    std::int32_t dataOffset = 0; // of the member's data block header, from the start of the file
+    std::uint32_t leadingField = 0; // the entry's first four bytes: never examined, only copied
+    std::int32_t nameOffset = 0;    // from the start of the names block
+    std::int32_t dataOffset = 0;    // of the member's data block header, from the start of the file
     std::int32_t size = 0;
     std::uint8_t compressionType = 0; // 0: stored; anything else: compressed
     std::string name; // the name's 8-bit bytes up to its first zero, "\" between folders

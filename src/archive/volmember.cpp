@@ -78,35 +78,51 @@ fs::path CreateMemberFolders(const fs::path& outputFolder, std::string_view memb
 MemberFolders::MemberFolders(fs::path outputFolder) : outputFolder_(std::move(outputFolder)) {}
 
 fs::path MemberFolders::create(std::string_view memberName) {
-    const fs::path relative = memberRelativePath(memberName);
-    fs::path folder = outputFolder_;
-    for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
-         ++part) {
-        folder /= *part;
-        if (known_.contains(folder.native()))
+    const std::string relative = memberRelativeText(memberName);
+    createFoldersOf(memberName, relative);
+    return outputFolder_ / pathFromRelativeText(relative);
+}
+
+// Each folder is looked up by its text below the output folder, and only a folder the run has
+// not met yet costs a look at the disk.
+void MemberFolders::createFoldersOf(std::string_view memberName, const std::string& relative) {
+    for (std::size_t end = relative.find('/'); end != std::string::npos;
+         end = relative.find('/', end + 1)) {
+        const std::string_view folderText(relative.data(), end);
+        if (folders_.find(folderText) != folders_.end())
             continue;
+        const fs::path folder = outputFolder_ / pathFromRelativeText(folderText);
         std::error_code error;
         const fs::file_status status = fs::status(folder, error);
+        bool made = false;
         if (!fs::exists(status)) {
             if (!fs::create_directory(folder, error) && error)
                 throw Problem(decodeMemberName(memberName),
                               "The folder " + displayPath(folder) +
                                   " cannot be created: " + error.message());
-            made_.insert(folder.native());
+            made = true;
         } else if (!fs::is_directory(status)) {
             throw Problem(decodeMemberName(memberName),
                           "A file stands where the folder " + displayPath(folder) + " should be.");
         }
-        known_.insert(folder.native());
+        folders_.emplace(folderText, made);
     }
-    return outputFolder_ / relative;
+}
+
+bool MemberFolders::madeByThisRun(std::string_view folderText) const {
+    const auto found = folders_.find(folderText);
+    return found != folders_.end() && found->second;
 }
 
 MemberTarget MemberFolders::place(std::string_view memberName) {
-    MemberTarget target{create(memberName)};
-    const bool inFolderMadeNow = made_.contains(target.path.parent_path().native());
-    if (inFolderMadeNow && !made_.contains(target.path.native()) &&
-        claimed_.insert(target.path.native()).second)
+    const std::string relative = memberRelativeText(memberName);
+    createFoldersOf(memberName, relative);
+    MemberTarget target{outputFolder_ / pathFromRelativeText(relative)};
+    const std::size_t lastSeparator = relative.rfind('/');
+    const bool inFolderMadeNow = lastSeparator != std::string::npos &&
+                                 madeByThisRun(std::string_view(relative.data(), lastSeparator));
+    if (inFolderMadeNow && folders_.find(std::string_view(relative)) == folders_.end() &&
+        claimed_.insert(relative).second)
         target.destination = Destination::KnownAbsent;
     return target;
 }

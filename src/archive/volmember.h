@@ -8,12 +8,12 @@
 
 #include "core/bytes.h"
 #include "core/fileio.h"
+#include "core/textset.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 namespace skarde {
 
@@ -70,11 +70,13 @@ public:
     MemberTarget place(std::string_view memberName);
 
 private:
+    void createFoldersOf(std::string_view memberName, const std::string& relative);
+    bool madeByThisRun(std::string_view folderText) const;
+
     std::filesystem::path outputFolder_;
-    using PathText = std::filesystem::path::string_type; // wide on Windows
-    std::unordered_set<PathText> known_;                 // folders this run found or made
-    std::unordered_set<PathText> made_;                  // folders this run made
-    std::unordered_set<PathText> claimed_;               // files placed in those
+    // Folders below the output folder ("/" between parts) this run found (false) or made (true).
+    TextMap<bool> folders_;
+    TextSet claimed_; // files placed in folders the run made
 };
 
 } // namespace skarde

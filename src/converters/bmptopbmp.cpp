@@ -104,25 +104,47 @@ BmpImage readEightBitBmp(const ByteReader& reader, const std::string& subject) {
 }
 
 // The game bitmap: header, rows top row first, trailer. The lengths describe the rows written.
-Bytes encodePbmp(ProgressSink& progress, const BmpImage& image, const PbmpHeader& header,
+Bytes encodePbmp(ProgressSink* progress, const BmpImage& image, const PbmpHeader& header,
                  const PbmpTrailer& trailer) {
     const PixelRows& pixelRows = image.pixelRows;
     Bytes out;
     out.reserve(kPbmpHeaderSize + pixelRows.data.size() + kPbmpTrailerSize);
     ByteWriter writer(out);
     writePbmpHeader(writer, header);
-    progress.setMaximum(Bar::Rows, pixelRows.rows);
+    if (progress != nullptr)
+        progress->setMaximum(Bar::Rows, pixelRows.rows);
     for (std::int32_t written = 1; written <= pixelRows.rows; ++written) {
         // A bottom-up bitmap stores the top row last.
         const std::int32_t row = image.topDown ? written : pixelRows.rows + 1 - written;
         writer.bytes(pixelRows.row(row));
-        progress.setValue(Bar::Rows, written);
+        if (progress != nullptr)
+            progress->setValue(Bar::Rows, written);
     }
     writePbmpTrailer(writer, trailer);
     return out;
 }
 
 } // namespace
+
+Bytes encodeBmpAsPbmp(std::span<const std::uint8_t> bmp, const std::string& subject,
+                      std::int32_t paletteNumber, std::uint32_t attributes,
+                      ProgressSink* progress) {
+    const ByteReader reader(bmp);
+    if (!reader.fits(0, 2) || reader.u8(0) != 'B' || reader.u8(1) != 'M')
+        throw Problem::fixedRefusal(kNotBitmapMessage);
+    const BmpImage image = readEightBitBmp(reader, subject);
+
+    const auto pixelBytes = static_cast<std::uint32_t>(image.pixelRows.data.size());
+    PbmpHeader header;
+    header.fileChunkLength = pixelBytes + 32;
+    header.width = image.infoHeader.biWidth;
+    header.height = image.pixelRows.rows;
+    header.attributes = attributes;
+    header.dataLength = static_cast<std::int32_t>(pixelBytes);
+    PbmpTrailer trailer;
+    trailer.paletteNumber = paletteNumber;
+    return encodePbmp(progress, image, header, trailer);
+}
 
 ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sourcePath,
                                   const fs::path& destinationPath, PaletteListPosition palette,
@@ -133,22 +155,8 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
         if (keepExistingFile(context.prompts, destinationPath))
             return ConversionResult{Outcome::Converted, 0, 1};
         const Bytes source = readWholeFile(sourcePath);
-        const ByteReader reader(source);
-        if (!reader.fits(0, 2) || reader.u8(0) != 'B' || reader.u8(1) != 'M')
-            throw Problem::fixedRefusal(kNotBitmapMessage);
-        const BmpImage image = readEightBitBmp(reader, displayPath(sourcePath));
-
-        const auto pixelBytes = static_cast<std::uint32_t>(image.pixelRows.data.size());
-        PbmpHeader header;
-        header.fileChunkLength = pixelBytes + 32;
-        header.width = image.infoHeader.biWidth;
-        header.height = image.pixelRows.rows;
-        header.attributes = option.attributes();
-        header.dataLength = static_cast<std::int32_t>(pixelBytes);
-        PbmpTrailer trailer;
-        trailer.paletteNumber = palette.paletteNumber();
-
-        const Bytes pbmp = encodePbmp(context.progress, image, header, trailer);
+        const Bytes pbmp = encodeBmpAsPbmp(source, displayPath(sourcePath), palette.paletteNumber(),
+                                           option.attributes(), &context.progress);
         writeFileWhole(destinationPath, pbmp);
         return ConversionResult{Outcome::Converted, 1};
     });

@@ -4,7 +4,13 @@
 #include "core/convertercontext.h"
 #include "pbmpchoices.h"
 
+#include "core/bytes.h"
+#include "core/progresssink.h"
+
+#include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace skarde {
@@ -18,5 +24,13 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context,
                                   const std::filesystem::path& sourcePath,
                                   const std::filesystem::path& destinationPath,
                                   PaletteListPosition palette, OptionSliderValue option);
+
+// The game bitmap for an 8-bit Windows bitmap's bytes, naming any palette number and carrying any
+// attributes word (putting an edited image back in place of a member keeps the member's own).
+// `progress`, when given, gets the rows bar. Throws Problem: the fixed refusal when the bytes do
+// not start with "BM", a refusal naming `subject` when they are not a bitmap it converts.
+Bytes encodeBmpAsPbmp(std::span<const std::uint8_t> bmp, const std::string& subject,
+                      std::int32_t paletteNumber, std::uint32_t attributes,
+                      ProgressSink* progress = nullptr);
 
 } // namespace skarde

@@ -59,11 +59,11 @@ struct ScratchFile {
 
 // Creates the file only when none is there. Windows paths are wide, so there it is opened by
 // its UTF-16 name. Plain descriptors: a buffered stream would cost a call more per file.
-int openNewFile(const fs::path& path) {
+int openNewFile(const fs::path::value_type* path) {
 #ifdef _WIN32
-    return _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return _wopen(path, _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
 #else
-    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    return ::open(path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
 #endif
 }
 
@@ -83,19 +83,32 @@ std::uint64_t scratchTag(int attempt) {
     return (now + static_cast<std::uint64_t>(attempt)) * 0x9E3779B97F4A7C15ULL;
 }
 
+// ".NAME.TAG.part" beside the destination, built as text: path objects cost a parse each.
+fs::path::string_type scratchNameFor(const fs::path::string_type& destination, int attempt) {
+    using Text = fs::path::string_type;
+#ifdef _WIN32
+    const std::size_t nameStart = destination.find_last_of(L"\\/") + 1;
+#else
+    const std::size_t nameStart = destination.rfind('/') + 1;
+#endif
+    Text name = destination.substr(0, nameStart);
+    name += '.';
+    name.append(destination, nameStart);
+    name += '.';
+    for (const char digit : std::to_string(scratchTag(attempt)))
+        name += static_cast<Text::value_type>(digit);
+    for (const char c : std::string_view(".part"))
+        name += static_cast<Text::value_type>(c);
+    return name;
+}
+
 // Exclusive creation, so two writers never share a scratch file.
 ScratchFile createScratchFile(const fs::path& destination) {
-    const fs::path folder = destination.parent_path();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::string name = ".";
-        name += displayPath(destination.filename());
-        name += '.';
-        name += std::to_string(scratchTag(attempt));
-        name += ".part";
-        const fs::path candidate = folder / fs::u8path(name);
-        const int descriptor = openNewFile(candidate);
+        fs::path::string_type candidate = scratchNameFor(destination.native(), attempt);
+        const int descriptor = openNewFile(candidate.c_str());
         if (descriptor >= 0)
-            return {candidate, descriptor};
+            return {fs::path(std::move(candidate)), descriptor};
         if (errno != EEXIST)
             break;
     }
@@ -123,6 +136,69 @@ std::size_t FileWriteSteps::write(int descriptor, std::span<const std::uint8_t> 
     return done;
 }
 
+namespace {
+
+constexpr std::int64_t kCopyBufferBytes = std::int64_t{1} << 20;
+
+std::int64_t readAt(int descriptor, std::uint8_t* to, std::int64_t count, std::int64_t offset) {
+#ifdef _WIN32
+    if (_lseeki64(descriptor, offset, SEEK_SET) < 0)
+        return -1;
+    return _read(descriptor, to, static_cast<unsigned>(std::min<std::int64_t>(count, 1 << 30)));
+#else
+    return ::pread(descriptor, to, static_cast<std::size_t>(count), static_cast<off_t>(offset));
+#endif
+}
+
+// Through this program's memory, one buffer at a time, by the steps' own write().
+std::int64_t copyThroughBuffer(const FileWriteSteps& steps, int scratch, int source,
+                               std::int64_t offset, std::int64_t count) {
+    Bytes buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(count, 1, kCopyBufferBytes)));
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t got =
+            readAt(source, buffer.data(), std::min<std::int64_t>(count - done, std::ssize(buffer)),
+                   offset + done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        const std::size_t written =
+            steps.write(scratch, std::span(buffer).first(static_cast<std::size_t>(got)));
+        done += static_cast<std::int64_t>(written);
+        if (written != static_cast<std::size_t>(got))
+            break;
+    }
+    return done;
+}
+
+} // namespace
+
+std::int64_t FileWriteSteps::copy(int scratch, int source, std::int64_t offset,
+                                  std::int64_t count) const {
+#ifdef __linux__
+    std::int64_t done = 0;
+    while (done < count) {
+        loff_t from = offset + done;
+        const ssize_t copied = ::copy_file_range(
+            source, &from, scratch, nullptr,
+            static_cast<std::size_t>(std::min<std::int64_t>(count - done, 1 << 30)), 0);
+        if (copied < 0 && errno == EINTR)
+            continue;
+        // Another file system, an old kernel or a file system that cannot: copy it ourselves.
+        if (copied < 0 && done == 0 &&
+            (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
+            return copyThroughBuffer(*this, scratch, source, offset, count);
+        if (copied <= 0)
+            break;
+        done += copied;
+    }
+    return done;
+#else
+    return copyThroughBuffer(*this, scratch, source, offset, count);
+#endif
+}
+
 void FileWriteSteps::replace(const fs::path& scratch, const fs::path& destination,
                              std::error_code& error) const {
     fs::rename(scratch, destination, error);
@@ -148,7 +224,15 @@ void writeFileWhole(const fs::path& path, std::span<const std::uint8_t> bytes,
 }
 
 void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
-                            const FileWriteSteps& steps, Destination destination) {
+                            const FileWriteSteps& steps, Destination destination,
+                            const ScratchCheck& checkScratch) {
+    writeFileWholeFromParts(
+        path, [&] { return FilePiece{nextPiece()}; }, steps, destination, checkScratch);
+}
+
+void writeFileWholeFromParts(const fs::path& path, const NextFilePiece& nextPiece,
+                             const FileWriteSteps& steps, Destination destination,
+                             const ScratchCheck& checkScratch) {
     // One look at the destination serves both the refusal of a folder and its permissions.
     std::error_code error;
     const fs::file_status existing = destination == Destination::KnownAbsent
@@ -160,10 +244,14 @@ void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
     bool written = true;
     int failureErrno = 0;
     try {
-        for (std::span<const std::uint8_t> piece = nextPiece(); !piece.empty();
-             piece = nextPiece()) {
+        for (FilePiece piece = nextPiece(); !piece.atEnd(); piece = nextPiece()) {
             errno = 0;
-            if (steps.write(scratch.descriptor, piece) != piece.size()) {
+            const bool whole =
+                piece.sourceCount > 0
+                    ? steps.copy(scratch.descriptor, piece.source, piece.sourceOffset,
+                                 piece.sourceCount) == piece.sourceCount
+                    : steps.write(scratch.descriptor, piece.bytes) == piece.bytes.size();
+            if (!whole) {
                 written = false;
                 failureErrno = errno;
                 break;
@@ -183,6 +271,14 @@ void writeFileWholeInPieces(const fs::path& path, const NextPiece& nextPiece,
         throw Problem(displayPath(path),
                       "The file cannot be written: " +
                           std::string(std::strerror(failureErrno != 0 ? failureErrno : ENOSPC)));
+    }
+    if (checkScratch) {
+        try {
+            checkScratch(scratch.path);
+        } catch (...) {
+            fs::remove(scratch.path, error);
+            throw;
+        }
     }
     // The scratch file has the default permissions; a replaced file keeps its own.
     if (fs::is_regular_file(existing))

@@ -32,6 +32,12 @@ public:
     virtual ~FileWriteSteps() = default;
     // Writes to the scratch file's descriptor; returns how many bytes went out.
     virtual std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const;
+    // Copies `count` bytes of the file open for reading as `source`, from `offset`, to the end of
+    // the scratch file; returns how many went out. Where the system copies between files itself
+    // (Linux) the bytes never pass through this program's memory; elsewhere, or where it cannot,
+    // they go through write() a buffer at a time.
+    virtual std::int64_t copy(int scratch, int source, std::int64_t offset,
+                              std::int64_t count) const;
     // Puts the finished scratch file in the destination's place.
     virtual void replace(const std::filesystem::path& scratch,
                          const std::filesystem::path& destination, std::error_code& error) const;
@@ -53,11 +59,34 @@ void writeFileWhole(const std::filesystem::path& path, std::span<const std::uint
 // the next call; a source that fails throws, and the write is abandoned like any failed one.
 using NextPiece = std::function<std::span<const std::uint8_t>()>;
 
+// Looks at the finished, closed scratch file before it replaces the destination; throwing
+// abandons the write like any failure (the scratch file goes, the destination stays).
+using ScratchCheck = std::function<void(const std::filesystem::path& scratch)>;
+
 // writeFileWhole for bytes that are never all in memory at once: each piece goes to the scratch
 // file as it comes, with the same promise of the whole file or none and the older file kept.
 void writeFileWholeInPieces(const std::filesystem::path& path, const NextPiece& nextPiece,
                             const FileWriteSteps& steps,
-                            Destination destination = Destination::Unknown);
+                            Destination destination = Destination::Unknown,
+                            const ScratchCheck& checkScratch = {});
+
+// A piece of a file being written: bytes in memory, or a range of another file, open for
+// reading, that is copied as it is. Both empty at the end of the file.
+struct FilePiece {
+    std::span<const std::uint8_t> bytes;
+    int source = -1;
+    std::int64_t sourceOffset = 0;
+    std::int64_t sourceCount = 0;
+
+    bool atEnd() const { return bytes.empty() && sourceCount == 0; }
+};
+using NextFilePiece = std::function<FilePiece()>;
+
+// writeFileWholeInPieces for pieces that may also be ranges of other files (FileWriteSteps::copy).
+void writeFileWholeFromParts(const std::filesystem::path& path, const NextFilePiece& nextPiece,
+                             const FileWriteSteps& steps,
+                             Destination destination = Destination::Unknown,
+                             const ScratchCheck& checkScratch = {});
 
 // ASCII letters only: names in the game's files are 8-bit text of no one encoding.
 constexpr char foldCase(char c) {

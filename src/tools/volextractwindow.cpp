@@ -1,5 +1,7 @@
 #include "volextractwindow.h"
 
+#include "archiveeditor.h"
+
 #include "archive/membername.h"
 #include "archive/volextraction.h"
 #include "archive/volpreview.h"
@@ -168,6 +170,11 @@ void VolExtractWindow::connectEvents() {
     storedMembers_->viewport()->installEventFilter(this);
     frame_->setRun([this] { ExtractSelectedMembers(); });
     connect(previewToggle_, &QPushButton::clicked, this, &VolExtractWindow::togglePreview);
+    ArchiveEditor::Window editing;
+    editing.archivePath = [this] { return directory_.archivePath; };
+    editing.outputFolder = [this] { return frame_->outputFolder(); };
+    editing.reload = [this] { LoadVolDirectory(directory_.archivePath); };
+    archiveEditor_ = new ArchiveEditor(*storedMembers_, context_, std::move(editing));
 }
 
 // Only the release of a key pressed in the list previews: the release of the Enter that closed

@@ -4,7 +4,8 @@
 // fill List1 (its compressed ones the disabled List2); mark members, pick an output folder and
 // press START to extract them, each deselected as it is handled. The window also switches the
 // image preview on and off and sets its zoom: while the preview is on, every mouse press and
-// key release in List1 shows the current member, when it is a game bitmap.
+// key release in List1 shows the current member, when it is a game bitmap. List1's context
+// menu and drops change the archive (see ArchiveEditor).
 
 #include "archive/voldirectory.h"
 
@@ -24,6 +25,7 @@ class QPushButton;
 
 namespace skarde::gui {
 
+class ArchiveEditor;
 class BatchToolFrame;
 class ImagePreviewWindow;
 
@@ -42,6 +44,8 @@ public:
     int zoom() const { return zoom_; }
     // The preview window while it is open, else null.
     ImagePreviewWindow* previewWindow() const;
+    // The member list's context menu and drops, which change the archive.
+    ArchiveEditor* archiveEditor() const { return archiveEditor_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +79,7 @@ private:
     // The size a zoom button set while the preview was off, for its next opening.
     std::optional<QSize> closedPreviewSize_;
     QSet<int> keysPressedInMembers_;
+    ArchiveEditor* archiveEditor_ = nullptr;
 };
 
 } // namespace skarde::gui

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace skarde {
 namespace {
@@ -199,6 +200,60 @@ TEST_F(VolExtraction, HandlesNamesMetTwiceInFoldersTheRunMade) {
     EXPECT_EQ(test::folderEntries(rig.out / "d"), (std::vector<std::string>{"a.txt", "x"}));
 }
 
+// Small members are written ahead of their turn; a file and a folder of one name must still
+// come out as they would one member after the other.
+TEST_F(VolExtraction, KeepsDirectoryOrderWhereAFileAndAFolderShareAName) {
+    load(
+        {volMember("a", {1}), volMember("a\\b", {2}), volMember("c\\x", {3}), volMember("c", {4})});
+    const ExtractionSummary summary = extract(all());
+    EXPECT_EQ(summary.extracted, 2);
+    EXPECT_EQ(rig.prompts.problems,
+              (std::vector<std::string>{"a\\b: A file stands where the folder " +
+                                            displayPath(rig.out / "a") + " should be.",
+                                        "c: A folder of this name stands where the file should "
+                                        "go. (" +
+                                            displayPath(rig.out / "c") + ")"}));
+    EXPECT_EQ(readFile(rig.out / "a"), Bytes{1});
+    EXPECT_EQ(readFile(rig.out / "c" / "x"), Bytes{3});
+}
+
+// However far ahead files are written, each member's outcome is told in its own turn, between
+// those of the members around it, with its own caption.
+TEST_F(VolExtraction, TellsEachMembersOutcomeInItsTurn) {
+    struct OneFileRefused : FileWriteSteps {
+        void replace(const fs::path& scratch, const fs::path& destination,
+                     std::error_code& error) const override {
+            if (destination.filename() == "bad.txt")
+                error = std::make_error_code(std::errc::io_error);
+            else
+                FileWriteSteps::replace(scratch, destination, error);
+        }
+    };
+    std::vector<VolMemberFields> members;
+    for (int i = 0; i < 150; ++i) {
+        std::string name = i == 70 ? std::string("d\\bad.txt") : "d\\m" + std::to_string(i);
+        members.push_back(volMember(i == 71 ? "..\\up" : name, {static_cast<std::uint8_t>(i)}));
+    }
+    load(members);
+    const OneFileRefused steps;
+    MemberTransfer transfer;
+    transfer.writeSteps = &steps;
+    const ExtractionSummary summary = extract(all(), false, {}, transfer);
+    EXPECT_EQ(summary.extracted, 148);
+    EXPECT_EQ(summary.failed, 2);
+    ASSERT_EQ(rig.prompts.problems.size(), 2u);
+    EXPECT_EQ(rig.prompts.problems[0].rfind("d\\bad.txt: The file cannot be written: ", 0), 0u)
+        << rig.prompts.problems[0];
+    EXPECT_EQ(rig.prompts.problems[1].rfind("..\\up: ", 0), 0u) << rig.prompts.problems[1];
+    ASSERT_EQ(handledRows.size(), 150u);
+    for (std::size_t row = 0; row < 150; ++row)
+        EXPECT_EQ(handledRows[row], row);
+    EXPECT_EQ(captionsSeen[69], "Progress - d\\m69");
+    EXPECT_EQ(captionsSeen[70], "Progress - d\\bad.txt");
+    EXPECT_EQ(readFile(rig.out / "d" / "m149"), Bytes{149});
+    EXPECT_EQ(test::folderEntries(rig.out / "d").size(), 148u); // no scratch files
+}
+
 TEST_F(VolExtraction, TakesAnOutputFolderEndingInASeparatorAsItIs) {
     load({volMember("x.txt", {1}), volMember("d\\y.txt", {2})});
     extract(all(), false, fs::path(rig.out.string() + "/"));
@@ -288,11 +343,15 @@ Bytes countingBytes(std::size_t size) {
     return bytes;
 }
 
-// What the disk was given, write by write.
+// What the disk was given, write by write (small members are written on a second thread).
 struct RecordingWrites : FileWriteSteps {
+    mutable std::mutex mutex;
     mutable std::vector<std::size_t> sizes;
     std::size_t write(int scratch, std::span<const std::uint8_t> bytes) const override {
-        sizes.push_back(bytes.size());
+        {
+            const std::lock_guard lock(mutex);
+            sizes.push_back(bytes.size());
+        }
         return FileWriteSteps::write(scratch, bytes);
     }
 };

@@ -20,6 +20,19 @@ TEST(MemberName, DecodesWindows1252ToUtf8) {
     EXPECT_EQ(decodeMemberName("\x81\xFF"), "\xC2\x81\xC3\xBF");     // unassigned, ÿ
 }
 
+// Names typed for a new member become the archive's 8-bit names: every byte's decoding encodes
+// back to that byte, and text Windows-1252 cannot hold is refused rather than mangled.
+TEST(MemberName, EncodesUtf8BackToWindows1252) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string raw(1, static_cast<char>(byte));
+        const std::string expected = raw == "/" ? "\\" : raw;
+        EXPECT_EQ(encodeMemberName(decodeMemberName(raw)), expected) << byte;
+    }
+    EXPECT_EQ(encodeMemberName("a/b\\c"), "a\\b\\c");
+    for (const char* text : {"\xE2\x98\x83", "\xC3", "\xC0\xAF", "\xE0\x80\xAE", "\xFF", "\x80"})
+        EXPECT_FALSE(encodeMemberName(text).has_value()) << text;
+}
+
 TEST(MemberName, JoinsItsPartsWithThePlatformSeparator) {
     EXPECT_EQ(memberRelativePath("a\\b\\c.txt"), fs::path("a") / "b" / "c.txt");
     EXPECT_EQ(memberRelativePath("a/b.txt"), fs::path("a") / "b.txt");

@@ -4,12 +4,14 @@
 #include "app/mainwindow.h"
 #include "app/pictures/splashwindow.h"
 #include "app/startup.h"
+#include "archive/volmember.h"
 #include "converters/pbmpformat.h"
 #include "converters/pbmptobmp.h"
 #include "core/fileio.h"
 #include "fixtures/converterrig.h"
 #include "testsupport/pbmpbuilder.h"
 #include "testsupport/volbuilder.h"
+#include "tools/archiveeditor.h"
 #include "tools/imagepreviewwindow.h"
 #include "tools/volextractwindow.h"
 #include "widgets/filelist.h"
@@ -19,13 +21,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -539,6 +546,143 @@ TEST(VolExtractWindow, ThePreviewOfAFirstRunOpensAndGrowsInSight) {
     test::settle();
     EXPECT_EQ(preview->size(), QSize(600, 360));
     expectInView(main.mdiArea(), *frame, "at X4");
+}
+
+// The member list's menu and drops change the archive itself: each asks once, naming the
+// archive and its backup, keeps the previous archive beside it, and reloads the lists.
+struct EditingRig : ExtractorRig {
+    QStringList chosenFiles;
+    EditingRig() {
+        writeArchive("a.vol", {volMember("a.txt", {1, 2}), volMember("d\\b.txt", {3}),
+                               volMember("d\\c.txt", {4})});
+        pickArchive("a.vol");
+        window->archiveEditor()->setFileChooser(
+            [this](const QString&, bool) { return chosenFiles; });
+    }
+    ArchiveEditor& editor() { return *window->archiveEditor(); }
+    fs::path archive() const { return rig.in / "a.vol"; }
+    Bytes member(const std::string& name) {
+        const VolDirectory directory = skarde::LoadVolDirectory(archive(), rig.prompts);
+        for (const std::size_t index : directory.storedRows)
+            if (directory.directoryEntries[index].name == name)
+                return ReadMemberData(archive(), directory.directoryEntries[index]);
+        ADD_FAILURE() << "no member " << name;
+        return {};
+    }
+};
+
+TEST(VolExtractWindow, TheMemberListsMenuOffersTheFourChangesFromTheKeyboard) {
+    EditingRig over;
+    over.clickMember(0);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QApplication::sendEvent(over.storedMembers(), &menuKey);
+    QMenu* menu = over.editor().menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << action->text();
+    EXPECT_EQ(captions,
+              (QStringList{ArchiveEditor::replaceCaption(), ArchiveEditor::addCaption(),
+                           ArchiveEditor::removeCaption(), ArchiveEditor::putBackCaption()}));
+    EXPECT_EQ(captions.front(), QString::fromUtf8("Replace with file\u2026"));
+    menu->close();
+}
+
+TEST(VolExtractWindow, ReplacesAddsAndRemovesMembersKeepingTheOldArchive) {
+    EditingRig over;
+    const Bytes original = readFile(over.archive());
+    writeFile(over.rig.in / "new.txt", Bytes{9, 9, 9});
+    over.chosenFiles = {toQString(over.rig.in / "new.txt")};
+
+    // No keeps everything as it was.
+    over.clickMember(0);
+    over.editor().replaceWithFile();
+    ASSERT_EQ(over.rig.prompts.questions.size(), 1u);
+    EXPECT_EQ(over.rig.prompts.questions[0],
+              "Replace a.txt with " + displayPath(over.rig.in / "new.txt") + " in " +
+                  displayPath(over.archive()) + "? The archive as it is now is kept as a.vol.bak.");
+    EXPECT_EQ(readFile(over.archive()), original);
+    EXPECT_FALSE(fs::exists(over.rig.in / "a.vol.bak"));
+
+    over.rig.prompts.yesNoAnswers = {true, true, true};
+    over.editor().replaceWithFile();
+    EXPECT_EQ(over.member("a.txt"), (Bytes{9, 9, 9}));
+    EXPECT_EQ(readFile(over.rig.in / "a.vol.bak"), original);
+    EXPECT_EQ(over.rig.prompts.messages.back(),
+              "1 member replaced in a.vol; the previous archive is kept as a.vol.bak.");
+
+    // Added beside the current member; a second change keeps a second backup.
+    over.clickMember(1);
+    over.editor().addFiles();
+    EXPECT_EQ(ExtractorRig::rows(over.storedMembers()),
+              (QStringList{"a.txt", "d\\b.txt", "d\\c.txt", "d\\new.txt"}));
+    EXPECT_EQ(over.member("d\\new.txt"), (Bytes{9, 9, 9}));
+    EXPECT_TRUE(fs::exists(over.rig.in / "a.vol.2.bak"));
+
+    // The marked members go.
+    over.clickMember(1);
+    over.clickMember(2, Qt::ControlModifier);
+    over.editor().removeFromArchive();
+    EXPECT_EQ(ExtractorRig::rows(over.storedMembers()), (QStringList{"a.txt", "d\\new.txt"}));
+    EXPECT_TRUE(over.rig.prompts.problems.empty()) << over.rig.prompts.problems.front();
+}
+
+// The modder's round trip in the window: extract with "PBMP -> BMP", edit the picture, put it
+// back, and the member shows the edit with its own palette and attributes.
+TEST(VolExtractWindow, PutsBackEditedFilesFromTheOutputFolder) {
+    ExtractorRig over;
+    over.writeArchive(
+        "g.vol", {volMember("textures\\dunes.bmp", makePbmpOfSize(4, 3)), volMember("r.txt", {5})});
+    over.pickArchive("g.vol");
+    over.get<QCheckBox>("Check2")->setChecked(true);
+    over.markAll()->click();
+    over.start()->click();
+    const fs::path extracted = over.rig.out / "textures" / "dunes.bmp";
+    Bytes edited = readFile(extracted);
+    ASSERT_GT(edited.size(), 1078u);
+    edited[1078] = static_cast<std::uint8_t>(edited[1078] + 1);
+    writeFile(extracted, edited);
+
+    over.rig.prompts.yesNoAnswers = {true};
+    over.window->archiveEditor()->putBackEditedFiles();
+    ASSERT_EQ(over.rig.prompts.questions.size(), 1u);
+    EXPECT_NE(over.rig.prompts.questions[0].find("Put back 1 edited file"), std::string::npos);
+    EXPECT_TRUE(over.rig.prompts.problems.empty()) << over.rig.prompts.problems.front();
+
+    // Extracted again elsewhere, the member is the edited picture, byte for byte.
+    const fs::path again = over.rig.root / "again";
+    fs::create_directories(again);
+    over.get<FolderList>("Dir2")->setFolder(toQString(again));
+    over.markAll()->setChecked(false);
+    over.markAll()->click();
+    over.start()->click();
+    EXPECT_EQ(readFile(again / "textures" / "dunes.bmp"), edited);
+    EXPECT_EQ(readFile(again / "r.txt"), Bytes{5});
+}
+
+// A file dropped on the list replaces the member of its name; any other is added.
+TEST(VolExtractWindow, DroppedFilesReplaceMembersOfTheirNamesOrAreAdded) {
+    EditingRig over;
+    writeFile(over.rig.in / "c.txt", Bytes{7});
+    writeFile(over.rig.in / "z.txt", Bytes{8});
+    over.rig.prompts.yesNoAnswers = {true};
+    over.clickMember(1);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(toQString(over.rig.in / "c.txt")),
+                  QUrl::fromLocalFile(toQString(over.rig.in / "z.txt"))});
+    QWidget* viewport = over.storedMembers()->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &drop);
+    ASSERT_EQ(over.rig.prompts.questions.size(), 1u);
+    EXPECT_EQ(over.rig.prompts.questions[0].rfind(
+                  "Put 2 dropped files into the archive (1 member replaced, 1 member added)", 0),
+              0u)
+        << over.rig.prompts.questions[0];
+    EXPECT_EQ(over.member("d\\c.txt"), Bytes{7});
+    EXPECT_EQ(over.member("d\\z.txt"), Bytes{8});
 }
 
 } // namespace

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Times the archive writer (through bench/volwrite.cpp) against the system's own tools:
+#   - packing 30,000 small members in 50 folders against tar -cf of the same tree (goal: at most
+#     1.3 x), with hyperfine;
+#   - updating one small member of an archive that also holds a stored member of about 1.5 GiB,
+#     written to a new file, against cp of the archive (goal: at most 1.2 x, peak memory under
+#     64 MiB), best of RUNS with GNU time.
+# Installs hyperfine and GNU time when they are missing.
+# Usage: bench/volwrite.sh [SIZE [RUNS]]   (SIZE in bytes, default 1610612736; RUNS default 3)
+# The big files go to /dev/shm when it has room for three of them, else to build-bench-cli/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+size="${1:-1610612736}"
+runs="${2:-3}"
+
+bash scripts/install-deps.sh
+missing=()
+for package in hyperfine time; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt_get=(apt-get)
+  [ "$(id -u)" -eq 0 ] || apt_get=(sudo apt-get)
+  DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" install -y -qq --no-install-recommends \
+    "${missing[@]}"
+fi
+
+build=build-bench-cli
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSKARDE_BUILD_GUI=OFF \
+  -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_BENCH=ON "${launcher[@]}" >/dev/null
+cmake --build "$build" -j2 --target volwrite makecorpus makebigmember >/dev/null
+volwrite=$PWD/$build/bin/volwrite
+
+corpus=$PWD/$build/corpus
+if [ ! -d "$corpus/small-tree" ]; then
+  echo "Writing the corpus in $corpus"
+  "$build/bin/makecorpus" "$corpus"
+fi
+
+needed=$((size * 33 / 10))
+if [ -d /dev/shm ] && [ "$(df --output=avail -B1 /dev/shm | tail -1)" -gt "$needed" ]; then
+  work=/dev/shm/skarde-volwrite
+else
+  work=$PWD/$build/volwrite
+fi
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+out=$work/out
+
+# Packing: the model gives the header and tags; the members are the tree's files.
+hyperfine --style basic --runs "$runs" --warmup 1 --prepare "rm -rf '$out' && mkdir -p '$out'" \
+  --export-json "$work/pack.json" \
+  "'$volwrite' pack '$corpus/small.vol' '$corpus/small-tree' '$out/packed.vol'" \
+  "tar -cf '$out/small.tar' -C '$corpus/small-tree' ." >/dev/null
+
+# Updating: a big member, and a small one after it to replace.
+archive=$work/big.vol
+echo "Writing a member of $size bytes in $archive"
+"$build/bin/makebigmember" "$archive" "$size"
+printf 'first version\n' >"$work/small-1.txt"
+printf 'the second version of the small member\n' >"$work/small-2.txt"
+"$volwrite" add "$archive" notes.txt "$work/small-1.txt" >/dev/null
+rm -f "$archive".bak
+
+# best COMMAND...: prints "seconds peak-KiB" of the fastest of $runs runs, each into an empty
+# output folder.
+best() {
+  local fastest="" line
+  for _ in $(seq "$runs"); do
+    rm -rf "$out" && mkdir -p "$out"
+    line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -1)
+    if [ -z "$fastest" ] || awk -v a="${line%% *}" -v b="${fastest%% *}" 'BEGIN { exit !(a < b) }'
+    then
+      fastest=$line
+    fi
+  done
+  rm -rf "$out"
+  echo "$fastest"
+}
+
+read -r ours oursKiB < <(best "$volwrite" replace "$archive" notes.txt "$work/small-2.txt" \
+  "$out/new.vol")
+read -r theirs theirsKiB < <(best cp "$archive" "$out/copy.vol")
+
+echo
+echo "$(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
+  "$(. /etc/os-release && echo "$PRETTY_NAME"), $(date -u +%Y-%m-%d), outputs in $(dirname "$work")"
+python3 - "$work/pack.json" "$runs" <<'PYTHON'
+import json, sys
+results = json.load(open(sys.argv[1]))["results"]
+a, b = results[0]["mean"], results[1]["mean"]
+print("| writer (bench/volwrite) | against | ours (s) | theirs (s) | ratio |")
+print("|---|---|---|---|---|")
+print(f"| pack 30000 small members in 50 folders | tar -cf | {a:.3f} | {b:.3f} | {a / b:.2f} |")
+PYTHON
+echo
+echo "| writer (bench/volwrite) | against | ours (s) | theirs (s) | ratio | peak memory, ours / theirs |"
+echo "|---|---|---|---|---|---|"
+awk -v size="$size" -v a="$ours" -v b="$theirs" -v am="$oursKiB" -v bm="$theirsKiB" 'BEGIN {
+  printf "| replace one small member of a %.2f GiB archive, to a new file | cp | %.2f | %.2f | %.2f | %.1f MiB / %.1f MiB |\n",
+    size / 1073741824, a, b, (b > 0 ? a / b : 0), am / 1024, bm / 1024 }'

@@ -1,0 +1,121 @@
+#include "membercontent.h"
+
+#include "core/fileio.h"
+#include "core/problem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace skarde {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int openForReading(const fs::path& path) {
+#ifdef _WIN32
+    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+void closeDescriptor(int descriptor) {
+#ifdef _WIN32
+    _close(descriptor);
+#else
+    ::close(descriptor);
+#endif
+}
+
+// As many bytes as fit, or fewer at the end of the file (or on an error).
+std::size_t readFully(int descriptor, std::span<std::uint8_t> into) {
+    std::size_t done = 0;
+    while (done < into.size()) {
+        const std::size_t chunk = std::min<std::size_t>(into.size() - done, 1 << 30);
+#ifdef _WIN32
+        const int got = _read(descriptor, into.data() + done, static_cast<unsigned>(chunk));
+#else
+        const ssize_t got = ::read(descriptor, into.data() + done, chunk);
+#endif
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+} // namespace
+
+MemberBytes::MemberBytes(std::string subject, Bytes bytes)
+    : subject_(std::move(subject)), bytes_(std::move(bytes)) {}
+
+void MemberBytes::readNext(std::span<std::uint8_t> into) {
+    if (into.size() > bytes_.size() - next_)
+        throw Problem(subject_, "The member's bytes end before the archive was written.");
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(next_), into.size(), into.begin());
+    next_ += into.size();
+}
+
+MemberFile::MemberFile(fs::path path) : path_(std::move(path)) {}
+
+MemberFile::~MemberFile() {
+    if (descriptor_ >= 0)
+        closeDescriptor(descriptor_);
+}
+
+std::string MemberFile::subject() const {
+    return displayPath(path_);
+}
+
+// One look at the file: packing thousands of small files spends its time in such calls.
+std::uint64_t MemberFile::size() const {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path_, error);
+    if (error)
+        throw Problem(subject(), "The file cannot be read: " + error.message());
+    return size;
+}
+
+void MemberFile::readNext(std::span<std::uint8_t> into) {
+    if (descriptor_ < 0) {
+        descriptor_ = openForReading(path_);
+        if (descriptor_ < 0)
+            throw Problem(subject(), "The file cannot be opened for reading: " +
+                                         std::string(std::strerror(errno)));
+    }
+    if (readFully(descriptor_, into) != into.size())
+        throw Problem(subject(), "The file became shorter while it was read; nothing was written.");
+}
+
+void MemberFile::finish() {
+    if (descriptor_ < 0)
+        return;
+    std::uint8_t beyond = 0;
+    const bool grew = readFully(descriptor_, std::span(&beyond, 1)) != 0;
+    closeDescriptor(std::exchange(descriptor_, -1));
+    if (grew)
+        throw Problem(subject(), "The file grew while it was read; nothing was written.");
+}
+
+std::shared_ptr<MemberContent> memberBytes(std::string subject, Bytes bytes) {
+    return std::make_shared<MemberBytes>(std::move(subject), std::move(bytes));
+}
+
+std::shared_ptr<MemberContent> memberFile(fs::path path) {
+    return std::make_shared<MemberFile>(std::move(path));
+}
+
+} // namespace skarde

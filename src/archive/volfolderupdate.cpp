@@ -31,8 +31,28 @@ std::string nameKey(std::string_view rawName) {
     return key;
 }
 
-// Relative paths, in order; the archive itself and anything that is not a regular file are left
-// out (the archive may well sit in the folder it is updated from).
+// NAME.bak or NAME.N.bak beside the archive NAME: what an update in place keeps. Updating from
+// the archive's own folder must not take them for edited files, nor add them with --add.
+bool isBackupOf(const fs::path& file, const fs::path& archive) {
+    const std::string name = displayPath(file.filename());
+    const std::string stem = displayPath(archive.filename()) + ".";
+    if (name.size() < stem.size() + 3 || name.compare(0, stem.size(), stem) != 0 ||
+        name.compare(name.size() - 3, 3, "bak") != 0)
+        return false;
+    const std::string middle = name.substr(stem.size(), name.size() - stem.size() - 3);
+    if (!middle.empty() && (middle.size() < 2 || middle.back() != '.' ||
+                            !std::all_of(middle.begin(), middle.end() - 1,
+                                         [](char c) { return c >= '0' && c <= '9'; })))
+        return false;
+    const auto folderOf = [](const fs::path& path) {
+        return path.has_parent_path() ? path.parent_path() : fs::path(".");
+    };
+    std::error_code error;
+    return fs::equivalent(folderOf(file), folderOf(archive), error);
+}
+
+// Relative paths, in order; the archive itself, its backups and anything that is not a regular
+// file are left out (the archive may well sit in the folder it is updated from).
 std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& skip) {
     std::error_code error;
     if (!fs::is_directory(folder, error))
@@ -45,7 +65,8 @@ std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& skip)
          it.increment(error)) {
         std::error_code ignored;
         if (!it->is_regular_file(ignored) ||
-            (!skip.empty() && fs::equivalent(it->path(), skip, ignored)))
+            (!skip.empty() &&
+             (fs::equivalent(it->path(), skip, ignored) || isBackupOf(it->path(), skip))))
             continue;
         std::string name = displayPath(it->path()).substr(prefixLength);
         std::replace(name.begin(), name.end(), '/', '\\');

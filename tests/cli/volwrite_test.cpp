@@ -89,8 +89,9 @@ TEST_F(VolWrite, RoundTripChangesOnlyTheEditedImageAndKeepsItsPaletteAndAttribut
     const auto after = members(archive);
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [name, bytes] : before) {
-        if (name != "textures/dunes.bmp")
+        if (name != "textures/dunes.bmp") {
             EXPECT_EQ(after.at(name), bytes) << name;
+        }
     }
     const Bytes& was = before.at("textures/dunes.bmp");
     const Bytes& now = after.at("textures/dunes.bmp");
@@ -178,6 +179,31 @@ TEST_F(VolWrite, KeepsEveryEarlierBackupAndNamesTheNewOne) {
                            archive.string() + ".2.bak.\n");
     EXPECT_EQ(readFile(root / "game.vol.bak"), (Bytes{9, 9}));
     EXPECT_EQ(readFile(root / "game.vol.2.bak"), original);
+}
+
+// Updating from the archive's own folder: its backups are neither edited files nor new members.
+TEST_F(VolWrite, UpdateFromTheArchivesFolderLeavesItsBackupsOut) {
+    writeArchive({volMember("a.txt", {1})});
+    writeFile(root / "game.vol.bak", {8});
+    writeFile(root / "game.vol.12.bak", {8});
+    writeFile(root / "game.vol.x.bak", {8});
+    writeFile(root / "a.txt", {5});
+    auto run = vol({"update", "--add", archive.string(), root.path().string()});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(listing(archive), "stored\t1\ta.txt|stored\t1\tgame.vol.x.bak|");
+    EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1),
+              "1 member replaced, 1 added; 0 files unchanged. " + archive.string() +
+                  " was updated; the previous archive is kept as " + archive.string() +
+                  ".2.bak.\n");
+#ifndef _WIN32
+    // Named from inside the folder, as "game.vol" and ".".
+    writeFile(root / "a.txt", {6});
+    run = runCli("/bin/sh", {"-c", "cd \"$0\" && exec \"$@\"", root.path().string(), SKARDE_CLI,
+                             "vol", "update", "game.vol", "."});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(listing(archive), "stored\t1\ta.txt|stored\t1\tgame.vol.x.bak|");
+#endif
 }
 
 // Refusals and failures, before or during the write: the archive, its backup and the folder

@@ -27,7 +27,9 @@ namespace {
 const OptionTable kWriteOptions{{"-o"}, {"-q", "--quiet"}};
 
 void tellProblem(const Problem& problem) {
-    std::cerr << problem.subject() << ": " << problem.what() << '\n';
+    if (!problem.subject().empty())
+        std::cerr << problem.subject() << ": ";
+    std::cerr << problem.what() << '\n';
 }
 
 // --- vol update -----------------------------------------------------------------------------

@@ -354,6 +354,17 @@ TEST_F(VolWrite, RejectsMistakesInTheCommandLineWithTwoAndWritesNothing) {
                            "their meaning is unknown\n");
 }
 
+// On a terminal a quick write leaves no progress line behind, and its lines still show.
+TEST_F(VolWrite, AQuickWriteOnATerminalShowsNoProgressLine) {
+    SKARDE_SKIP_WITHOUT_TERMINAL();
+    writeArchive({volMember("a.txt", {1}), volMember("b.txt", {2})});
+    const auto run =
+        test::runCliOnTerminal(SKARDE_CLI, {"vol", "remove", archive.string(), "b.txt"}, "");
+    EXPECT_EQ(run.exitStatus, 0) << run.out;
+    EXPECT_EQ(run.out.find("\r\033[K"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("b.txt: removed"), std::string::npos) << run.out;
+}
+
 TEST(VolWriteHelp, DocumentsEveryWritingAction) {
     const auto help = runCli(SKARDE_CLI, {"help", "vol"});
     EXPECT_EQ(help.exitStatus, 0);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Times the archive writer (through bench/volwrite.cpp) against the system's own tools:
-#   - packing 30,000 small members in 50 folders against tar -cf of the same tree (goal: at most
-#     1.3 x), with hyperfine;
-#   - updating one small member of an archive that also holds a stored member of about 1.5 GiB,
-#     written to a new file, against cp of the archive (goal: at most 1.2 x, peak memory under
+# Times skardetools-cli's archive writing against the system's own tools:
+#   - vol pack of 30,000 small members in 50 folders against tar -cf of the same tree (goal: at
+#     most 1.3 x), with hyperfine;
+#   - vol update -o of one small member of an archive that also holds a stored member of about
+#     1.5 GiB, against cp of the archive (goal: at most 1.2 x, peak memory under
 #     64 MiB), best of RUNS with GNU time.
 # Installs hyperfine and GNU time when they are missing.
 # Usage: bench/volwrite.sh [SIZE [RUNS]]   (SIZE in bytes, default 1610612736; RUNS default 3)
@@ -31,8 +31,8 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSKARDE_BUILD_GUI=OFF \
   -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_BENCH=ON "${launcher[@]}" >/dev/null
-cmake --build "$build" -j2 --target volwrite makecorpus makebigmember >/dev/null
-volwrite=$PWD/$build/bin/volwrite
+cmake --build "$build" -j2 --target skardetools-cli makecorpus makebigmember >/dev/null
+cli=$PWD/$build/bin/skardetools-cli
 
 corpus=$PWD/$build/corpus
 if [ ! -d "$corpus/small-tree" ]; then
@@ -53,7 +53,7 @@ out=$work/out
 # Packing: the model gives the header and tags; the members are the tree's files.
 hyperfine --style basic --runs "$runs" --warmup 1 --prepare "rm -rf '$out' && mkdir -p '$out'" \
   --export-json "$work/pack.json" \
-  "'$volwrite' pack '$corpus/small.vol' '$corpus/small-tree' '$out/packed.vol'" \
+  "'$cli' vol pack -q '$corpus/small-tree' --like '$corpus/small.vol' -o '$out/packed.vol'" \
   "tar -cf '$out/small.tar' -C '$corpus/small-tree' ." >/dev/null
 
 # Updating: a big member, and a small one after it to replace.
@@ -61,8 +61,9 @@ archive=$work/big.vol
 echo "Writing a member of $size bytes in $archive"
 "$build/bin/makebigmember" "$archive" "$size"
 printf 'first version\n' >"$work/small-1.txt"
-printf 'the second version of the small member\n' >"$work/small-2.txt"
-"$volwrite" add "$archive" notes.txt "$work/small-1.txt" >/dev/null
+mkdir -p "$work/edited"
+printf 'the second version of the small member\n' >"$work/edited/notes.txt"
+"$cli" vol add -q "$archive" "$work/small-1.txt=notes.txt"
 rm -f "$archive".bak
 
 # best COMMAND...: prints "seconds peak-KiB" of the fastest of $runs runs, each into an empty
@@ -81,8 +82,7 @@ best() {
   echo "$fastest"
 }
 
-read -r ours oursKiB < <(best "$volwrite" replace "$archive" notes.txt "$work/small-2.txt" \
-  "$out/new.vol")
+read -r ours oursKiB < <(best "$cli" vol update -q -o "$out/new.vol" "$archive" "$work/edited")
 read -r theirs theirsKiB < <(best cp "$archive" "$out/copy.vol")
 
 echo
@@ -92,13 +92,13 @@ python3 - "$work/pack.json" "$runs" <<'PYTHON'
 import json, sys
 results = json.load(open(sys.argv[1]))["results"]
 a, b = results[0]["mean"], results[1]["mean"]
-print("| writer (bench/volwrite) | against | ours (s) | theirs (s) | ratio |")
+print("| skardetools-cli | against | ours (s) | theirs (s) | ratio |")
 print("|---|---|---|---|---|")
-print(f"| pack 30000 small members in 50 folders | tar -cf | {a:.3f} | {b:.3f} | {a / b:.2f} |")
+print(f"| vol pack, 30000 small members in 50 folders | tar -cf | {a:.3f} | {b:.3f} | {a / b:.2f} |")
 PYTHON
 echo
-echo "| writer (bench/volwrite) | against | ours (s) | theirs (s) | ratio | peak memory, ours / theirs |"
+echo "| skardetools-cli | against | ours (s) | theirs (s) | ratio | peak memory, ours / theirs |"
 echo "|---|---|---|---|---|---|"
 awk -v size="$size" -v a="$ours" -v b="$theirs" -v am="$oursKiB" -v bm="$theirsKiB" 'BEGIN {
-  printf "| replace one small member of a %.2f GiB archive, to a new file | cp | %.2f | %.2f | %.2f | %.1f MiB / %.1f MiB |\n",
+  printf "| vol update -o, one small member of a %.2f GiB archive | cp | %.2f | %.2f | %.2f | %.1f MiB / %.1f MiB |\n",
     size / 1073741824, a, b, (b > 0 ? a / b : 0), am / 1024, bm / 1024 }'

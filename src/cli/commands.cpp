@@ -38,6 +38,35 @@ constexpr const char* kNoClobberAndQuietHelp =
     "    -q, --quiet           no line per file and no closing count; problems and\n"
     "                          warnings still show\n";
 
+// The actions that write archives. Every one writes a scratch file beside the archive, reads
+// it back, and only then puts it in place.
+constexpr const char* kVolWriteHelp =
+    "  vol update [--convert] [--add] [-q] [-o NEW.vol] ARCHIVE FOLDER\n"
+    "    Puts edited files back: every file under FOLDER whose path, relative to\n"
+    "    FOLDER, names a member (without regard to case, \"/\" or \"\\\") and whose\n"
+    "    content differs replaces that member; one line per member replaced or\n"
+    "    added. Other files are reported and left out.\n"
+    "    --convert             a Windows bitmap standing for a game bitmap member\n"
+    "                          goes back as a game bitmap with the member's\n"
+    "                          palette number and drawing attributes (the way back\n"
+    "                          from vol extract --convert)\n"
+    "    --add                 add the files that name no member\n"
+    "  vol add [-q] [-o NEW.vol] ARCHIVE FILE[=MEMBER]...\n"
+    "    Adds each FILE as MEMBER, or under its path as given (its name alone\n"
+    "    when the path is absolute or leads up), at the end of the archive.\n"
+    "  vol remove [-q] [-o NEW.vol] ARCHIVE MEMBER...\n"
+    "    Removes the members the MEMBERs match (as vol extract matches them).\n"
+    "    A MEMBER that matches nothing, or removing every member, is refused.\n"
+    "  vol pack [-q] FOLDER --like GAME.vol -o NEW.vol\n"
+    "    Writes a new archive of every file under FOLDER, named by its relative\n"
+    "    path with \"\\\" between folders, copying the header and tags (whose\n"
+    "    meaning is unknown) from the archive GAME.vol.\n"
+    "    -o NEW.vol            write the new archive there, and leave ARCHIVE as it\n"
+    "                          is; without -o, ARCHIVE is updated in place and the\n"
+    "                          previous one kept as ARCHIVE.bak (or ARCHIVE.2.bak,\n"
+    "                          ... when that exists)\n"
+    "    A refused or failed write leaves the archive and its backups as they were.\n";
+
 } // namespace
 
 std::string convertingOptionsHelp() {
@@ -103,7 +132,7 @@ std::span<const CliCommand> allCommands() {
                    "                          a Windows bitmap already is written as it is\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
                    "                          this program, else the installed ones)\n" +
-                       worldPaletteOptionHelp() + kNoClobberAndQuietHelp,
+                       worldPaletteOptionHelp() + kNoClobberAndQuietHelp + kVolWriteHelp,
                    runVol},
     };
     return commands;

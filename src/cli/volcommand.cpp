@@ -8,6 +8,7 @@
 #include "core/problem.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
+#include "volwritecommands.h"
 
 #include <iostream>
 #include <optional>
@@ -243,14 +244,23 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
 } // namespace
 
 int runVol(std::span<const std::string> arguments, const CommandEnvironment& environment) {
+    constexpr const char* kActions = "list, extract, update, add, remove or pack";
     if (arguments.empty())
-        throw UsageError("vol needs an action: list or extract");
+        throw UsageError(std::string("vol needs an action: ") + kActions);
     const std::span<const std::string> rest = arguments.subspan(1);
     if (arguments[0] == "list")
         return runList(rest);
     if (arguments[0] == "extract")
         return runExtract(rest, environment);
-    throw UsageError("unknown vol action " + arguments[0] + "; use list or extract");
+    if (arguments[0] == "update")
+        return runVolUpdate(rest);
+    if (arguments[0] == "add")
+        return runVolAdd(rest);
+    if (arguments[0] == "remove")
+        return runVolRemove(rest);
+    if (arguments[0] == "pack")
+        return runVolPack(rest);
+    throw UsageError("unknown vol action " + arguments[0] + "; use " + kActions);
 }
 
 } // namespace skarde::cli

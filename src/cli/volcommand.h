@@ -4,7 +4,8 @@
 
 namespace skarde::cli {
 
-// "vol list ARCHIVE" and "vol extract ... ARCHIVE [MEMBER...]".
+// "vol list ARCHIVE", "vol extract ... ARCHIVE [MEMBER...]", and the actions that write archives
+// (volwritecommands.h).
 int runVol(std::span<const std::string> arguments, const CommandEnvironment& environment);
 
 } // namespace skarde::cli

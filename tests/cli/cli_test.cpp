@@ -254,6 +254,14 @@ TEST_F(Pbmp2BmpCommand, RefusesEveryCommandsMistakesBeforeMakingTheOutputFolder)
         {"vol", "extract", "--world-palette", "NoSuch", "-o", nowhere, vol},
         {"vol", "extract", "-o", nowhere, vol, "/"},
         {"vol", "list", "-o", nowhere, vol},
+        {"vol", "update", "-o", nowhere, vol},
+        {"vol", "update", "--convert", "--bogus", "-o", nowhere, vol, root.path().string()},
+        {"vol", "add", "-o", nowhere, vol},
+        {"vol", "add", "-o", nowhere, vol, "=a.bmp"},
+        {"vol", "remove", "-o", nowhere, vol},
+        {"vol", "remove", "-o", nowhere, vol, "\\"},
+        {"vol", "pack", root.path().string(), "-o", nowhere},
+        {"vol", "pack", root.path().string(), "--like", vol},
     };
     for (const auto& arguments : mistakes) {
         const auto run = runCli(SKARDE_CLI, arguments);

@@ -15,7 +15,8 @@ foreach(section NAME SYNOPSIS COMMANDS OPTIONS "\"EXIT STATUS\"" ENVIRONMENT FIL
     message(FATAL_ERROR "${PAGE} has no section ${section}")
   endif()
 endforeach()
-foreach(command pbmp2bmp pba2bmp bmp2pbmp ppl2pal "\"vol list\"" "\"vol extract\"")
+foreach(command pbmp2bmp pba2bmp bmp2pbmp ppl2pal "\"vol list\"" "\"vol extract\"" "\"vol update\""
+        "\"vol add\"" "\"vol remove\"" "\"vol pack\"")
   string(FIND "${page}" ".SS ${command}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "${PAGE} has no section for ${command}")

@@ -574,7 +574,9 @@ struct EditingRig : ExtractorRig {
 TEST(VolExtractWindow, TheMemberListsMenuOffersTheFourChangesFromTheKeyboard) {
     EditingRig over;
     over.clickMember(0);
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    const QPoint inList(5, 5);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, inList,
+                              over.storedMembers()->mapToGlobal(inList));
     QApplication::sendEvent(over.storedMembers(), &menuKey);
     QMenu* menu = over.editor().menu();
     ASSERT_NE(menu, nullptr);

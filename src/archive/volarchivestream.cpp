@@ -7,7 +7,7 @@ namespace skarde {
 VolArchiveStream::VolArchiveStream(VolArchive& source, VolRewritePlan& plan,
                                    std::size_t bufferBytes)
     : source_(source), plan_(plan), buffer_(std::max<std::size_t>(bufferBytes, 64)),
-      digests_(plan.members.size()), readAhead_(plan.members, buffer_.size()) {}
+      digests_(plan.members.size()) {}
 
 // One member at a time, so that the queue never grows with the archive.
 void VolArchiveStream::queueNextPart() {
@@ -26,12 +26,6 @@ void VolArchiveStream::queueNextPart() {
                               {},
                               member.sourceDataOffset,
                               static_cast<std::int64_t>(kVolBlockHeaderSize) + member.size});
-        } else if (std::optional<Bytes> bytes = readAhead_.take(currentMember_)) {
-            readAheadBytes_ = std::move(*bytes);
-            digests_[currentMember_].add(readAheadBytes_);
-            queue_.push_back({Piece::Kind::Literal, readAheadBytes_, 0, member.size});
-            queue_.push_back({Piece::Kind::Literal, member.dataHeader, 0,
-                              static_cast<std::int64_t>(kVolBlockHeaderSize)});
         } else {
             queue_.push_back({Piece::Kind::Content, {}, 0, member.size});
             queue_.push_back({Piece::Kind::Literal, member.dataHeader, 0,

@@ -5,7 +5,6 @@
 // data blocks are copied from the old archive; replaced and added members' bytes are taken from
 // their content and fingerprinted on the way, for the check after writing.
 
-#include "contentreadahead.h"
 #include "volarchive.h"
 #include "volrewriteplan.h"
 
@@ -59,8 +58,6 @@ private:
     bool directoryQueued_ = false;
     std::int64_t position_ = 0;
     std::int64_t pieceDone_ = 0;
-    ContentReadAhead readAhead_;
-    Bytes readAheadBytes_; // the current member's content, when it was read ahead
 };
 
 } // namespace skarde

@@ -34,8 +34,13 @@ struct Pba2BmpCommand : ::testing::Test {
 TEST_F(Pba2BmpCommand, WritesNumberedBitmapsAndCountsThemPerFile) {
     const auto icons = writePba("icons.pba", 3);
     const auto decals = writePba("decals.PFT", 2);
-    const auto run =
-        runCli(SKARDE_CLI, {"pba2bmp", "-o", out.string(), icons.string(), decals.string()});
+    // The palette the images name, in a folder of the test's own (a cross build has no samples'
+    // palettes beside the program).
+    const fs::path pals = root / "pals";
+    test::writeGreyPal(pals);
+    writeFile(pals / "500.pal", test::makePal(5));
+    const auto run = runCli(SKARDE_CLI, {"pba2bmp", "--pals", pals.string(), "-o", out.string(),
+                                         icons.string(), decals.string()});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, icons.string() + ": 3 BMP files extracted from PBA\n" + decals.string() +

@@ -215,7 +215,10 @@ TEST_F(VolCommand, WritesAMemberThatIsAWindowsBitmapAlreadyAsItIs) {
     writeArchive({volMember("crest.bmp", windows),
                   volMember("dunes.bmp", filebuilders::makePbmp({})),
                   volMember("packed.bmp", {1}, 2)});
-    const auto run = extract({"--convert"});
+    const fs::path pals = root / "mypals"; // with the palette dunes.bmp names
+    test::writeGreyPal(pals);
+    test::writeFile(pals / "500.pal", test::makePal(5));
+    const auto run = extract({"--convert", "--pals", pals.string()});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err,
               "crest.bmp: already a Windows bitmap, not a game bitmap; written as it is\n");

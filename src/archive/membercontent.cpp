@@ -1,5 +1,6 @@
 #include "membercontent.h"
 
+#include "core/filedescriptor.h"
 #include "core/fileio.h"
 #include "core/problem.h"
 
@@ -9,55 +10,9 @@
 #include <system_error>
 #include <utility>
 
-#include <fcntl.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace skarde {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-int openForReading(const fs::path& path) {
-#ifdef _WIN32
-    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
-#else
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-#endif
-}
-
-void closeDescriptor(int descriptor) {
-#ifdef _WIN32
-    _close(descriptor);
-#else
-    ::close(descriptor);
-#endif
-}
-
-// As many bytes as fit, or fewer at the end of the file (or on an error).
-std::size_t readFully(int descriptor, std::span<std::uint8_t> into) {
-    std::size_t done = 0;
-    while (done < into.size()) {
-        const std::size_t chunk = std::min<std::size_t>(into.size() - done, 1 << 30);
-#ifdef _WIN32
-        const int got = _read(descriptor, into.data() + done, static_cast<unsigned>(chunk));
-#else
-        const ssize_t got = ::read(descriptor, into.data() + done, chunk);
-#endif
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
-
-} // namespace
 
 MemberBytes::MemberBytes(std::string subject, Bytes bytes)
     : subject_(std::move(subject)), bytes_(std::move(bytes)) {}

@@ -1,5 +1,6 @@
 #include "volarchive.h"
 
+#include "core/filedescriptor.h"
 #include "core/fileio.h"
 #include "core/problem.h"
 
@@ -9,14 +10,6 @@
 #include <system_error>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace skarde {
 
 namespace fs = std::filesystem;
@@ -24,45 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::int64_t kWindowSize = 1 << 20;
-
-int openForReading(const fs::path& path) {
-#ifdef _WIN32
-    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
-#else
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-#endif
-}
-
-void closeDescriptor(int descriptor) {
-#ifdef _WIN32
-    _close(descriptor);
-#else
-    ::close(descriptor);
-#endif
-}
-
-std::int64_t lengthOf(int descriptor) {
-#ifdef _WIN32
-    struct _stat64 status {};
-    return _fstat64(descriptor, &status) == 0 ? status.st_size : -1;
-#else
-    struct stat status {};
-    return ::fstat(descriptor, &status) == 0 ? status.st_size : -1;
-#endif
-}
-
-// One call reads at the given position; Windows has no such call for descriptors, and there a
-// seek comes first.
-std::int64_t readAt(int descriptor, std::uint8_t* to, std::int64_t count, std::int64_t offset) {
-#ifdef _WIN32
-    if (_lseeki64(descriptor, offset, SEEK_SET) < 0)
-        return -1;
-    const unsigned chunk = static_cast<unsigned>(std::min<std::int64_t>(count, 1 << 30));
-    return _read(descriptor, to, chunk);
-#else
-    return ::pread(descriptor, to, static_cast<std::size_t>(count), static_cast<off_t>(offset));
-#endif
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "fileio.h"
 
+#include "filedescriptor.h"
 #include "problem.h"
 
 #include <algorithm>
@@ -56,24 +57,6 @@ struct ScratchFile {
     fs::path path;
     int descriptor = -1;
 };
-
-// Creates the file only when none is there. Windows paths are wide, so there it is opened by
-// its UTF-16 name. Plain descriptors: a buffered stream would cost a call more per file.
-int openNewFile(const fs::path::value_type* path) {
-#ifdef _WIN32
-    return _wopen(path, _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    return ::open(path, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-#endif
-}
-
-int closeFile(int descriptor) {
-#ifdef _WIN32
-    return _close(descriptor);
-#else
-    return ::close(descriptor);
-#endif
-}
 
 // A tag no other writer is likely to pick at the same moment; exclusive creation settles the rare
 // clash. Cheap on purpose: seeding a random generator per file cost a quarter of an extraction.
@@ -139,16 +122,6 @@ std::size_t FileWriteSteps::write(int descriptor, std::span<const std::uint8_t> 
 namespace {
 
 constexpr std::int64_t kCopyBufferBytes = std::int64_t{1} << 20;
-
-std::int64_t readAt(int descriptor, std::uint8_t* to, std::int64_t count, std::int64_t offset) {
-#ifdef _WIN32
-    if (_lseeki64(descriptor, offset, SEEK_SET) < 0)
-        return -1;
-    return _read(descriptor, to, static_cast<unsigned>(std::min<std::int64_t>(count, 1 << 30)));
-#else
-    return ::pread(descriptor, to, static_cast<std::size_t>(count), static_cast<off_t>(offset));
-#endif
-}
 
 // Through this program's memory, one buffer at a time, by the steps' own write().
 std::int64_t copyThroughBuffer(const FileWriteSteps& steps, int scratch, int source,
@@ -258,12 +231,12 @@ void writeFileWholeFromParts(const fs::path& path, const NextFilePiece& nextPiec
             }
         }
     } catch (...) {
-        closeFile(scratch.descriptor);
+        closeDescriptor(scratch.descriptor);
         fs::remove(scratch.path, error);
         throw;
     }
     errno = 0;
-    const bool closed = closeFile(scratch.descriptor) == 0;
+    const bool closed = closeDescriptor(scratch.descriptor) == 0;
     if (written && !closed)
         failureErrno = errno;
     if (!written || !closed) {

@@ -9,25 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
 
-bash scripts/install-deps.sh
-missing=()
-for package in hyperfine imagemagick; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  apt_get=(apt-get)
-  [ "$(id -u)" -eq 0 ] || apt_get=(sudo apt-get)
-  DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
-
-build=build-bench-cli
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSKARDE_BUILD_GUI=OFF \
-  -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_BENCH=ON "${launcher[@]}" >/dev/null
-cmake --build "$build" -j2 --target skardetools-cli makecorpus shipped_pals >/dev/null
+source bench/benchsetup.sh
+install_missing hyperfine imagemagick
+build_bench makecorpus shipped_pals
 
 corpus=$PWD/$build/corpus
 if [ ! -f "$corpus/small.tar" ]; then
@@ -41,7 +25,7 @@ if [ ! -f "$corpus/small.tar" ]; then
   cp "${images[@]:0:200}" "$corpus/pbmp200/"
 fi
 
-cli=${SKARDE_BENCH_CLI:-$PWD/$build/bin/skardetools-cli}
+cli=${SKARDE_BENCH_CLI:-$cli}
 pals=$PWD/$build/bin/pals
 work=$PWD/$build/work
 out=${SKARDE_BENCH_OUT:-$work/out}

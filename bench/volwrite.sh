@@ -13,26 +13,9 @@ cd "$(dirname "$0")/.."
 size="${1:-1610612736}"
 runs="${2:-3}"
 
-bash scripts/install-deps.sh
-missing=()
-for package in hyperfine time; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  apt_get=(apt-get)
-  [ "$(id -u)" -eq 0 ] || apt_get=(sudo apt-get)
-  DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
-
-build=build-bench-cli
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSKARDE_BUILD_GUI=OFF \
-  -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_BENCH=ON "${launcher[@]}" >/dev/null
-cmake --build "$build" -j2 --target skardetools-cli makecorpus makebigmember >/dev/null
-cli=$PWD/$build/bin/skardetools-cli
+source bench/benchsetup.sh
+install_missing hyperfine time
+build_bench makecorpus makebigmember
 
 corpus=$PWD/$build/corpus
 if [ ! -d "$corpus/small-tree" ]; then
@@ -40,14 +23,7 @@ if [ ! -d "$corpus/small-tree" ]; then
   "$build/bin/makecorpus" "$corpus"
 fi
 
-needed=$((size * 33 / 10))
-if [ -d /dev/shm ] && [ "$(df --output=avail -B1 /dev/shm | tail -1)" -gt "$needed" ]; then
-  work=/dev/shm/skarde-volwrite
-else
-  work=$PWD/$build/volwrite
-fi
-mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
+use_work_folder volwrite "$size"
 out=$work/out
 
 # Packing: the model gives the header and tags; the members are the tree's files.
@@ -66,24 +42,8 @@ printf 'the second version of the small member\n' >"$work/edited/notes.txt"
 "$cli" vol add -q "$archive" "$work/small-1.txt=notes.txt"
 rm -f "$archive".bak
 
-# best COMMAND...: prints "seconds peak-KiB" of the fastest of $runs runs, each into an empty
-# output folder.
-best() {
-  local fastest="" line
-  for _ in $(seq "$runs"); do
-    rm -rf "$out" && mkdir -p "$out"
-    line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -1)
-    if [ -z "$fastest" ] || awk -v a="${line%% *}" -v b="${fastest%% *}" 'BEGIN { exit !(a < b) }'
-    then
-      fastest=$line
-    fi
-  done
-  rm -rf "$out"
-  echo "$fastest"
-}
-
-read -r ours oursKiB < <(best "$cli" vol update -q -o "$out/new.vol" "$archive" "$work/edited")
-read -r theirs theirsKiB < <(best cp "$archive" "$out/copy.vol")
+read -r ours oursKiB < <(best "$out" "$cli" vol update -q -o "$out/new.vol" "$archive" "$work/edited")
+read -r theirs theirsKiB < <(best "$out" cp "$archive" "$out/copy.vol")
 
 echo
 echo "$(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \

@@ -6,4 +6,5 @@ grep '^leak:' "$suppressions" >"$sanitizer_build/lsan.supp"
 asan_extra=$(sed -n 's/^option://p' "$suppressions" | paste -sd: -)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:${asan_extra}"
 export LSAN_OPTIONS="suppressions=$PWD/$sanitizer_build/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# abort_on_error: the monkey reports its last events from the SIGABRT that follows.
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:abort_on_error=1"

@@ -1,0 +1,116 @@
+#include "treewatch.h"
+
+#include "core/bytedigest.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <fstream>
+
+#include <sys/stat.h>
+
+namespace skarde::monkey {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint64_t digestOf(const fs::path& file) {
+    ByteDigest digest;
+    std::ifstream in(file, std::ios::binary);
+    std::array<char, 65536> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
+        digest.add({reinterpret_cast<const std::uint8_t*>(buffer.data()),
+                    static_cast<std::size_t>(in.gcount())});
+    }
+    return digest.value();
+}
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool isScratchName(const std::string& name) {
+    const std::string lower = lowered(name);
+    if (lower == "temp.bmp" || lower == "temp1.bmp" || lower == "temp2.bmp")
+        return true;
+    return lower.size() > 6 && lower.front() == '.' && lower.ends_with(".part");
+}
+
+} // namespace
+
+TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)), entries_(look()) {}
+
+std::map<std::string, TreeWatch::Entry> TreeWatch::look() const {
+    std::map<std::string, Entry> found;
+    std::error_code error;
+    auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied,
+                                               error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        struct stat status {};
+        if (::lstat(it->path().c_str(), &status) != 0)
+            continue;
+        Entry entry;
+        entry.folder = S_ISDIR(status.st_mode);
+        entry.size = status.st_size;
+        entry.modified =
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+        entry.inode = status.st_ino;
+        std::string relative = fs::relative(it->path(), root_).generic_string();
+        if (entry.folder)
+            relative += '/';
+        else if (S_ISREG(status.st_mode)) {
+            const auto previous = entries_.find(relative);
+            const bool same = previous != entries_.end() && previous->second.size == entry.size &&
+                              previous->second.modified == entry.modified &&
+                              previous->second.inode == entry.inode;
+            entry.digest = same ? previous->second.digest : digestOf(it->path());
+        }
+        found.emplace(std::move(relative), entry);
+    }
+    return found;
+}
+
+bool TreeWatch::mayChange(const std::string& relative, const std::vector<fs::path>& folders) const {
+    const fs::path path = (root_ / fs::u8path(relative)).lexically_normal();
+    for (const fs::path& folder : folders) {
+        const fs::path inside = path.lexically_relative(folder.lexically_normal());
+        if (!inside.empty() && *inside.begin() != "..")
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string> TreeWatch::update(const std::vector<fs::path>& mayChangeFolders) {
+    std::map<std::string, Entry> now = look();
+    std::vector<std::string> changed;
+    const auto differs = [](const Entry& a, const Entry& b) {
+        return a.folder != b.folder || (!a.folder && a.digest != b.digest);
+    };
+    for (const auto& [path, entry] : now) {
+        const auto before = entries_.find(path);
+        if ((before == entries_.end() || differs(before->second, entry)) &&
+            !mayChange(path, mayChangeFolders))
+            changed.push_back(path);
+    }
+    for (const auto& [path, entry] : entries_)
+        if (!now.contains(path) && !mayChange(path, mayChangeFolders))
+            changed.push_back(path);
+    entries_ = std::move(now);
+    return changed;
+}
+
+std::vector<std::string> TreeWatch::scratchFiles() const {
+    std::vector<std::string> scratch;
+    for (const auto& [path, entry] : entries_) {
+        const auto slash = path.rfind('/');
+        if (!entry.folder &&
+            isScratchName(slash == std::string::npos ? path : path.substr(slash + 1)))
+            scratch.push_back(path);
+    }
+    return scratch;
+}
+
+} // namespace skarde::monkey

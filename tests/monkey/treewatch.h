@@ -1,0 +1,45 @@
+#pragma once
+
+// Watches a folder tree between two moments: what was added, removed or changed in content,
+// and which scratch files lie anywhere in it. File contents are hashed again only when a
+// file's size, time or inode moved, so a look after every event stays cheap.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace skarde::monkey {
+
+class TreeWatch {
+public:
+    explicit TreeWatch(std::filesystem::path root);
+
+    // Takes a new look at the tree. Returns every path (relative, "/" between parts, folders
+    // ending in "/") that differs from the previous look and lies outside `mayChange` (absolute
+    // folders, each with everything under it).
+    std::vector<std::string> update(const std::vector<std::filesystem::path>& mayChange);
+    // Files of the last look that a finished write never leaves behind: the writers' scratch
+    // files (".NAME.TAG.part") and the old fixed scratch names.
+    std::vector<std::string> scratchFiles() const;
+    std::size_t entries() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        bool folder = false;
+        std::int64_t size = 0;
+        std::int64_t modified = 0;
+        std::uint64_t inode = 0;
+        std::uint64_t digest = 0;
+    };
+
+    std::map<std::string, Entry> look() const;
+    bool mayChange(const std::string& relative,
+                   const std::vector<std::filesystem::path>& folders) const;
+
+    std::filesystem::path root_;
+    std::map<std::string, Entry> entries_;
+};
+
+} // namespace skarde::monkey

@@ -43,6 +43,12 @@ std::vector<std::string> ModalResponder::takeUnanswerable() {
 }
 
 void ModalResponder::poll() {
+    // A drop-down menu waits for the user as a dialog does; Esc lets it go.
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        note_("closed the pop-up " + describe(*popup) + " with Esc");
+        QTest::keyClick(popup, Qt::Key_Escape);
+        return;
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;

@@ -1,6 +1,8 @@
 #pragma once
 
-// Answers every modal window the program opens, the way a user might, with the monkey's own
+// Answers every modal window the program opens, and lets every pop-up menu go with Esc (the
+// monkey's own drop-downs are answered where it opens them), the way a user might, with the
+// monkey's own
 // random numbers: a message box by any of its buttons or its close box; the palette dialog with
 // any listed palette or a made-up name, then OK, Cancel or its close box; the About box by OK
 // or Esc. A modal window of any other kind cannot be answered: it is recorded as a failure and

@@ -179,14 +179,20 @@ std::vector<fs::path> Monkey::outputFolders() const {
 }
 
 // A user may browse anywhere; the monkey's runs stay in its own tree. A folder list that left
-// it (a drive chosen, the root's entry opened) is brought back before the next event.
+// it (a drive chosen, an ancestor opened) goes back to the last folder it had in the tree
+// before the next event, as a user who wandered off would, so that exploring goes on from there.
 void Monkey::keepFoldersInTree() {
+    static constexpr const char* kLastInTree = "monkeyLastFolderInTree";
     for (const char* name : {"Dir1", "Dir2"}) {
         for (gui::FolderList* list : folderLists(*mainWindow_, name)) {
-            if (isInside(gui::toPath(list->folder()), treeRoot_))
+            if (isInside(gui::toPath(list->folder()), treeRoot_)) {
+                list->setProperty(kLastInTree, list->folder());
                 continue;
-            log_.note(std::string("(") + name + " left the tree: back to its root)");
-            list->setFolder(gui::toQString(treeRoot_));
+            }
+            const QString back = list->property(kLastInTree).toString();
+            log_.note(std::string("(") + name + " left the tree: back to " +
+                      (back.isEmpty() ? "its root" : back.toStdString()) + ")");
+            list->setFolder(back.isEmpty() ? gui::toQString(treeRoot_) : back);
         }
     }
 }

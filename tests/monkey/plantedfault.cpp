@@ -42,11 +42,16 @@ std::optional<PlantedFault::Kind> PlantedFault::named(const std::string& name) {
 PlantedFault::PlantedFault(Kind kind) : kind_(kind) {}
 
 bool PlantedFault::eventFilter(QObject* watched, QEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || event->type() != QEvent::MouseButtonRelease || !widget->isEnabled())
+    // The type first: an application filter also sees the last events of objects being
+    // destroyed, which must not be cast.
+    if (event->type() != QEvent::MouseButtonRelease)
         return false;
-    if (kind_ == Kind::WriteIntoSource && isNamed(*widget, "cmdconvert"))
-        writeIntoSourceFolder(*widget);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !widget->isEnabled())
+        return false;
+    const QWidget* list = widget->parentWidget();
+    if (kind_ == Kind::WriteIntoSource && list && isNamed(*list, "File1"))
+        writeIntoSourceFolder(*list);
     else if (kind_ == Kind::UnansweredDialog && isNamed(*widget, "Command3"))
         openUnanswerableDialog();
     else if (kind_ == Kind::CrashOnRareClick && isNamed(*widget, "Check2"))
@@ -54,9 +59,9 @@ bool PlantedFault::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-// START also drops a file into the folder the window reads from.
-void PlantedFault::writeIntoSourceFolder(const QWidget& start) {
-    const QWidget* window = toolWindowOf(start);
+// Choosing a file drops another (say, a thumbnail) into the folder the window reads from.
+void PlantedFault::writeIntoSourceFolder(const QWidget& files) {
+    const QWidget* window = toolWindowOf(files);
     const auto* sources =
         window ? window->findChild<gui::FolderList*>(QStringLiteral("Dir1")) : nullptr;
     if (!sources)

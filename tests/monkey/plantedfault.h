@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void writeIntoSourceFolder(const QWidget& start);
+    void writeIntoSourceFolder(const QWidget& files);
     void openUnanswerableDialog();
     void crash(const QWidget& clicked);
 

@@ -121,10 +121,8 @@ int Monkey::run() {
         const double elapsed = std::chrono::duration<double>(Clock::now() - started).count();
         if (options_.seconds > 0 && elapsed >= options_.seconds)
             break;
-        if (!sendEvent(++sent, actions, responder)) {
-            std::fflush(stderr);
-            std::_Exit(1);
-        }
+        if (!sendEvent(++sent, actions, responder))
+            return 1;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
     printSummary(sent, seconds, responder.answered());
@@ -132,8 +130,7 @@ int Monkey::run() {
     log_.begin(pendingEvent_, "File > Exit");
     if (!leaveProgram()) {
         log_.printFailure("File > Exit left windows open");
-        std::fflush(stderr);
-        std::_Exit(1);
+        return 1;
     }
     return 0;
 }

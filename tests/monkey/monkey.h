@@ -34,7 +34,8 @@ public:
     Monkey(const Monkey&) = delete;
     Monkey& operator=(const Monkey&) = delete;
 
-    // Runs the events and leaves the program by File > Exit; 0 when every check held.
+    // Runs the events and leaves the program by File > Exit; 0 when every check held. After a
+    // failure the program is left as it failed: end the process without destroying this.
     int run();
 
 private:

@@ -14,6 +14,7 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <memory>
 #include <system_error>
 
 #include <unistd.h>
@@ -73,17 +74,23 @@ int main(int argc, char** argv) {
     const skarde::test::LocalWebServer server;
     pointWebPagesAt(server);
 
-    const skarde::monkey::MonkeyTree tree(scratchBase(),
-                                          fs::path(SKARDE_SOURCE_DIR) / "tests" / "data");
-    if (!skarde::monkey::dropFileAccessOverride(tree.unreadableFolders().front()))
+    auto tree = std::make_unique<skarde::monkey::MonkeyTree>(
+        scratchBase(), fs::path(SKARDE_SOURCE_DIR) / "tests" / "data");
+    if (!skarde::monkey::dropFileAccessOverride(tree->unreadableFolders().front()))
         std::fprintf(stderr, "skardetools-monkey: warning: the unreadable folders can be read\n");
     std::error_code error;
-    fs::current_path(tree.root(), error);
-    int status = 0;
-    {
-        skarde::monkey::Monkey monkey(*options, tree.root());
-        status = monkey.run();
+    fs::current_path(tree->root(), error);
+    auto monkey = std::make_unique<skarde::monkey::Monkey>(*options, tree->root());
+    const int status = monkey->run();
+    fs::current_path(home.path().parent_path(), error);
+    if (status != 0) {
+        // The windows stay as they failed, untouched: tearing them down would only add noise to
+        // the report. The folders go all the same.
+        tree.reset();
+        fs::remove_all(home.path(), error);
+        std::fflush(stderr);
+        std::_Exit(status);
     }
-    fs::current_path(home.path(), error);
+    monkey.reset();
     return status;
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include <sys/stat.h>
+#include <time.h>
 
 namespace skarde::monkey {
 
@@ -39,11 +40,20 @@ bool isScratchName(const std::string& name) {
     return lower.size() > 6 && lower.front() == '.' && lower.ends_with(".part");
 }
 
+std::int64_t nowNanoseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 } // namespace
 
-TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)), entries_(look()) {}
+TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)) {
+    entries_ = look();
+}
 
-std::map<std::string, TreeWatch::Entry> TreeWatch::look() const {
+std::map<std::string, TreeWatch::Entry> TreeWatch::look() {
+    const std::int64_t startedAt = nowNanoseconds();
     std::map<std::string, Entry> found;
     std::error_code error;
     auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied,
@@ -63,13 +73,17 @@ std::map<std::string, TreeWatch::Entry> TreeWatch::look() const {
             relative += '/';
         else if (S_ISREG(status.st_mode)) {
             const auto previous = entries_.find(relative);
+            // File times come from a coarse clock: a file written just before the last look
+            // can be written again with the same time and size, so its bytes are read again.
             const bool same = previous != entries_.end() && previous->second.size == entry.size &&
                               previous->second.modified == entry.modified &&
-                              previous->second.inode == entry.inode;
+                              previous->second.inode == entry.inode &&
+                              entry.modified < lastLookAt_ - kCoarseClockMargin;
             entry.digest = same ? previous->second.digest : digestOf(it->path());
         }
         found.emplace(std::move(relative), entry);
     }
+    lastLookAt_ = startedAt;
     return found;
 }
 

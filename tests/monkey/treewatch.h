@@ -2,7 +2,8 @@
 
 // Watches a folder tree between two moments: what was added, removed or changed in content,
 // and which scratch files lie anywhere in it. File contents are hashed again only when a
-// file's size, time or inode moved, so a look after every event stays cheap.
+// file's size, time or inode moved, or its time is too close to the last look to tell, so a
+// look after every event stays cheap.
 
 #include <cstdint>
 #include <filesystem>
@@ -34,12 +35,17 @@ private:
         std::uint64_t digest = 0;
     };
 
-    std::map<std::string, Entry> look() const;
+    // One second, far above any file system's clock step.
+    static constexpr std::int64_t kCoarseClockMargin = 1000000000;
+
+    std::map<std::string, Entry> look();
     bool mayChange(const std::string& relative,
                    const std::vector<std::filesystem::path>& folders) const;
 
     std::filesystem::path root_;
     std::map<std::string, Entry> entries_;
+    // When the last look began, in the file system's time (ns since the epoch).
+    std::int64_t lastLookAt_ = 0;
 };
 
 } // namespace skarde::monkey

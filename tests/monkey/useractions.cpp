@@ -167,8 +167,12 @@ void UserActions::clickControl() {
     if (auto* combo = qobject_cast<QComboBox*>(control))
         return dropDown(*combo);
     QPoint where = control->rect().center();
-    if (qobject_cast<QAbstractSlider*>(control))
-        where.setX(pick(control->width()));
+    if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {
+        if (slider->orientation() == Qt::Horizontal)
+            where.setX(pick(control->width()));
+        else
+            where.setY(pick(control->height()));
+    }
     announce_("click " + controlPath(*control) + (control->isEnabled() ? "" : " (disabled)"));
     QTest::mouseClick(control, Qt::LeftButton, {}, where);
 }

@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
     const auto options = skarde::monkey::parseMonkeyOptions(argc, argv);
     if (!options)
         return 2;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless asked otherwise (QT_QPA_PLATFORM=xcb to watch it on a display).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -48,7 +48,7 @@ std::int64_t nowNanoseconds() {
 
 } // namespace
 
-TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)) {
+TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)), rootText_(root_.generic_string()) {
     entries_ = look();
 }
 
@@ -68,7 +68,8 @@ std::map<std::string, TreeWatch::Entry> TreeWatch::look() {
         entry.modified =
             static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
         entry.inode = status.st_ino;
-        std::string relative = fs::relative(it->path(), root_).generic_string();
+        // By text: fs::relative resolves both paths on disk, costly over thousands of files.
+        std::string relative = it->path().generic_string().substr(rootText_.size() + 1);
         if (entry.folder)
             relative += '/';
         else if (S_ISREG(status.st_mode)) {

@@ -43,6 +43,7 @@ private:
                    const std::vector<std::filesystem::path>& folders) const;
 
     std::filesystem::path root_;
+    std::string rootText_;
     std::map<std::string, Entry> entries_;
     // When the last look began, in the file system's time (ns since the epoch).
     std::int64_t lastLookAt_ = 0;

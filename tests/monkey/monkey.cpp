@@ -136,7 +136,7 @@ int Monkey::run() {
 }
 
 bool Monkey::sendEvent(long number, UserActions& actions, ModalResponder& responder) {
-    std::vector<fs::path> outputs = outputFolders();
+    std::vector<TreeWatch::OutputFolder> outputs = outputFolders();
     pendingEvent_ = number;
     const auto started = Clock::now();
     actions.act();
@@ -147,7 +147,7 @@ bool Monkey::sendEvent(long number, UserActions& actions, ModalResponder& respon
         slowestEvent_ = "#" + std::to_string(number);
     }
     // A run writes into the output folder its window showed when START was pressed.
-    for (fs::path& folder : outputFolders())
+    for (TreeWatch::OutputFolder& folder : outputFolders())
         outputs.push_back(std::move(folder));
     const std::string broken = brokenPromise(responder, outputs);
     keepFoldersInTree();
@@ -168,10 +168,15 @@ void Monkey::settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-std::vector<fs::path> Monkey::outputFolders() const {
-    std::vector<fs::path> folders;
-    for (const gui::FolderList* list : folderLists(*mainWindow_, "Dir2"))
-        folders.push_back(gui::toPath(list->folder()));
+// The VOL extractor writes members into their own folders under its output folder.
+std::vector<TreeWatch::OutputFolder> Monkey::outputFolders() const {
+    std::vector<TreeWatch::OutputFolder> folders;
+    for (const gui::FolderList* list : folderLists(*mainWindow_, "Dir2")) {
+        bool extractor = false;
+        for (const QWidget* widget = list; widget; widget = widget->parentWidget())
+            extractor = extractor || widget->objectName() == QLatin1String("frmvolextract");
+        folders.push_back({gui::toPath(list->folder()), extractor});
+    }
     return folders;
 }
 
@@ -194,7 +199,8 @@ void Monkey::keepFoldersInTree() {
     }
 }
 
-std::string Monkey::brokenPromise(ModalResponder& responder, const std::vector<fs::path>& outputs) {
+std::string Monkey::brokenPromise(ModalResponder& responder,
+                                  const std::vector<TreeWatch::OutputFolder>& outputs) {
     if (const auto unanswerable = responder.takeUnanswerable(); !unanswerable.empty())
         return "a modal window nobody can answer: " + joined(unanswerable);
     if (QWidget* modal = QApplication::activeModalWidget())

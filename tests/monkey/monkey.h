@@ -42,10 +42,10 @@ private:
     gui::MainWindow& startProgram();
     bool sendEvent(long number, UserActions& actions, ModalResponder& responder);
     void settle();
-    std::vector<std::filesystem::path> outputFolders() const;
+    std::vector<TreeWatch::OutputFolder> outputFolders() const;
     void keepFoldersInTree();
     std::string brokenPromise(ModalResponder& responder,
-                              const std::vector<std::filesystem::path>& outputs);
+                              const std::vector<TreeWatch::OutputFolder>& outputs);
     bool leaveProgram();
     void printSummary(long events, double seconds, long answered) const;
 

@@ -88,17 +88,24 @@ std::map<std::string, TreeWatch::Entry> TreeWatch::look() {
     return found;
 }
 
-bool TreeWatch::mayChange(const std::string& relative, const std::vector<fs::path>& folders) const {
-    const fs::path path = (root_ / fs::u8path(relative)).lexically_normal();
-    for (const fs::path& folder : folders) {
-        const fs::path inside = path.lexically_relative(folder.lexically_normal());
-        if (!inside.empty() && *inside.begin() != "..")
+bool TreeWatch::mayWrite(const std::string& relative,
+                         const std::vector<OutputFolder>& outputs) const {
+    std::string entry = relative;
+    if (entry.ends_with('/'))
+        entry.pop_back();
+    const fs::path path = (root_ / fs::u8path(entry)).lexically_normal();
+    for (const OutputFolder& output : outputs) {
+        const fs::path folder = output.folder.lexically_normal();
+        if (path.parent_path() == folder)
+            return true;
+        const fs::path inside = path.lexically_relative(folder);
+        if (output.withSubfolders && !inside.empty() && *inside.begin() != ".." && inside != ".")
             return true;
     }
     return false;
 }
 
-std::vector<std::string> TreeWatch::update(const std::vector<fs::path>& mayChangeFolders) {
+std::vector<std::string> TreeWatch::update(const std::vector<OutputFolder>& outputs) {
     std::map<std::string, Entry> now = look();
     std::vector<std::string> changed;
     const auto differs = [](const Entry& a, const Entry& b) {
@@ -107,11 +114,11 @@ std::vector<std::string> TreeWatch::update(const std::vector<fs::path>& mayChang
     for (const auto& [path, entry] : now) {
         const auto before = entries_.find(path);
         if ((before == entries_.end() || differs(before->second, entry)) &&
-            !mayChange(path, mayChangeFolders))
+            !mayWrite(path, outputs))
             changed.push_back(path);
     }
     for (const auto& [path, entry] : entries_)
-        if (!now.contains(path) && !mayChange(path, mayChangeFolders))
+        if (!now.contains(path))
             changed.push_back(path);
     entries_ = std::move(now);
     return changed;

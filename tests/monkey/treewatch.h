@@ -17,10 +17,17 @@ class TreeWatch {
 public:
     explicit TreeWatch(std::filesystem::path root);
 
+    // A folder that runs may write into: the files directly in it, and with `withSubfolders`
+    // (an archive's members extracted into their folders) everything under it.
+    struct OutputFolder {
+        std::filesystem::path folder;
+        bool withSubfolders = false;
+    };
+
     // Takes a new look at the tree. Returns every path (relative, "/" between parts, folders
-    // ending in "/") that differs from the previous look and lies outside `mayChange` (absolute
-    // folders, each with everything under it).
-    std::vector<std::string> update(const std::vector<std::filesystem::path>& mayChange);
+    // ending in "/") that differs from the previous look, except what a run may write: added or
+    // changed entries in `outputs`. Nothing may disappear: no run removes anything.
+    std::vector<std::string> update(const std::vector<OutputFolder>& outputs);
     // Files of the last look that a finished write never leaves behind: the writers' scratch
     // files (".NAME.TAG.part") and the old fixed scratch names.
     std::vector<std::string> scratchFiles() const;
@@ -39,8 +46,7 @@ private:
     static constexpr std::int64_t kCoarseClockMargin = 1000000000;
 
     std::map<std::string, Entry> look();
-    bool mayChange(const std::string& relative,
-                   const std::vector<std::filesystem::path>& folders) const;
+    bool mayWrite(const std::string& relative, const std::vector<OutputFolder>& outputs) const;
 
     std::filesystem::path root_;
     std::string rootText_;

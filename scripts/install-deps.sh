@@ -16,6 +16,8 @@ packages=(
   dpkg-dev # dpkg-shlibdeps and file: the Debian package's dependencies (scripts/package.sh)
   file
   groff-base # groff: the man page test formats skardetools-cli.1 with every warning on
+  pkg-config
+  libspng-dev # PNG beside BMP (src/png)
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include "tools/toolwindows.h"
 #include "widgets/qtpaths.h"
 
+#include "png/pngsupport.h"
 #include <QCoreApplication>
 #include <QSettings>
 
@@ -48,7 +49,8 @@ void Startup::createProgressWindow() {
     progressWindow_->show();
     progressWindow_->hide();
     prompts_ = std::make_unique<GuiPrompts>();
-    context_ = std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder());
+    context_ =
+        std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder(), pngSupport());
 }
 
 void Startup::connectToolWindows() {

@@ -18,6 +18,9 @@ packages=(
   groff-base # groff: the man page test formats skardetools-cli.1 with every warning on
   pkg-config
   libspng-dev # PNG beside BMP (src/png)
+  shared-mime-info # update-mime-database, and the desktop tools that name file types:
+  libglib2.0-bin   # gio
+  xdg-utils        # xdg-mime
 )
 
 missing=()

@@ -21,6 +21,7 @@ packages=(
   shared-mime-info # update-mime-database, and the desktop tools that name file types:
   libglib2.0-bin   # gio
   xdg-utils        # xdg-mime
+  xvfb xdotool     # the program started with files on a real X server (tests/desktop)
 )
 
 missing=()

@@ -40,7 +40,8 @@ foreach(file IN LISTS expected)
 endforeach()
 
 file(READ ${ROOT}/share/applications/skardetools.desktop desktopEntry)
-foreach(line "Name=SkardeTools" "Exec=skardetools" "Icon=skardetools" "Categories=Game;Utility;")
+foreach(line "Name=SkardeTools" "Exec=skardetools %F" "Icon=skardetools" "Categories=Game;Utility;"
+        "MimeType=application/x-skarde-vol;image/x-skarde-pbmp;image/x-skarde-pba;application/x-skarde-ppl;")
   string(FIND "${desktopEntry}" "\n${line}\n" at)
   if(at EQUAL -1)
     fail("the desktop entry lacks ${line}")

@@ -22,6 +22,7 @@ packages=(
   libglib2.0-bin   # gio
   xdg-utils        # xdg-mime
   xvfb xdotool     # the program started with files on a real X server (tests/desktop)
+  tumbler dbus     # thumbnails through the desktop's thumbnail service (tests/desktop)
 )
 
 missing=()

@@ -18,6 +18,8 @@
 #include <QCoreApplication>
 #include <QSettings>
 
+#include <string>
+
 namespace skarde::gui {
 
 Startup::Startup() = default;
@@ -62,8 +64,11 @@ void Startup::openFile(const std::filesystem::path& file) {
                                 "archives; this file is none of them.");
         return;
     }
-    if (QWidget* window = mainWindow_->openToolWindow(QString::fromLatin1(tool->menuEntryName)))
-        tool->openFile(*window, file);
+    QWidget* window = mainWindow_->openToolWindow(QString::fromLatin1(tool->menuEntryName));
+    if (window != nullptr && !tool->openFile(*window, file))
+        prompts_->reportProblem(displayPath(file),
+                                "Its folder is chosen in " + std::string(tool->menuCaption) +
+                                    ", but that window does not list files of this name.");
 }
 
 void Startup::showSplash() {

@@ -17,14 +17,16 @@ template <typename Window> std::unique_ptr<QWidget> makeWindow(ConverterContext&
 }
 
 // Every tool window keeps its lists in one batch frame.
-void chooseSourceFile(QWidget& window, const std::filesystem::path& file) {
-    if (auto* frame = window.findChild<BatchToolFrame*>())
-        frame->chooseSourceFile(file);
+bool chooseSourceFile(QWidget& window, const std::filesystem::path& file) {
+    auto* frame = window.findChild<BatchToolFrame*>();
+    return frame != nullptr && frame->chooseSourceFile(file);
 }
 
-void loadArchive(QWidget& window, const std::filesystem::path& file) {
+// The archive is loaded whatever its name; only its mark in the file list needs the name.
+bool loadArchive(QWidget& window, const std::filesystem::path& file) {
     chooseSourceFile(window, file);
     static_cast<VolExtractWindow&>(window).LoadVolDirectory(file);
+    return true;
 }
 
 // The icons are drawn by resources/makeartwork.cpp and built in under /artwork.

@@ -26,9 +26,10 @@ struct ToolWindowEntry {
     // main window's icon (PBMP -> BMP).
     const char* iconResource;
     // The kind of file the window is opened with when the program is handed one, Unknown for
-    // none; `openFile` then shows that file in the open window as the user would pick it.
+    // none; `openFile` then shows that file in the open window as the user would pick it, and
+    // says false when the window's file list does not show files of that name.
     GameFileKind opens;
-    void (*openFile)(QWidget& window, const std::filesystem::path& file);
+    bool (*openFile)(QWidget& window, const std::filesystem::path& file);
 };
 
 std::span<const ToolWindowEntry> toolWindows();

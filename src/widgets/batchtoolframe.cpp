@@ -92,15 +92,19 @@ void BatchToolFrame::UpdateStartButton() {
 
 bool BatchToolFrame::chooseSourceFile(const std::filesystem::path& file) {
     const QString folder = toQString(file.parent_path());
-    sourceDrives_->showDriveOf(folder);
-    sourceFolders_->setFolder(folder);
-    sourceFiles_->clearSelection();
+    // Files of one folder opened together are marked together.
+    if (folder != sourceFolders_->folder()) {
+        sourceDrives_->showDriveOf(folder);
+        sourceFolders_->setFolder(folder);
+        sourceFiles_->clearSelection();
+    }
     const QList<QListWidgetItem*> rows =
         sourceFiles_->findItems(toQString(file.filename()), Qt::MatchExactly);
     if (rows.isEmpty())
         return false;
-    sourceFiles_->setCurrentItem(rows.front());
-    rows.front()->setSelected(true);
+    if (sourceFiles_->selectionMode() == QAbstractItemView::SingleSelection)
+        sourceFiles_->clearSelection();
+    sourceFiles_->setCurrentItem(rows.front(), QItemSelectionModel::Select);
     sourceFiles_->scrollToItem(rows.front());
     return true;
 }

@@ -81,7 +81,8 @@ public:
     std::filesystem::path outputBase(const QString& fileName) const;
 
     // As the user would pick `file`: its drive and folder chosen in the source lists, and the file
-    // marked alone in File1. False, with the folder chosen, when File1 does not list the file
+    // marked in File1, beside the files marked so far in that folder (a single-selection list
+    // keeps only the last). False, with the folder chosen, when File1 does not list the file
     // (its name does not match the list's pattern).
     bool chooseSourceFile(const std::filesystem::path& file);
 

@@ -68,8 +68,8 @@ struct OpenFiles : ::testing::Test {
 
 TEST_F(OpenFiles, EachFileOpensInTheToolThatFitsItWithoutTheSplash) {
     Startup startup;
-    startup.openFiles(
-        {game / "dunes.bmp", game / "icons.pba", game / "worlds.ppl", game / "game.vol"});
+    startup.openFiles({game / "dunes.bmp", game / "icons.pba", game / "worlds.ppl",
+                       game / "game.vol", game / "other.bmp"});
     settle();
     EXPECT_EQ(startup.splashWindow(), nullptr);
     MainWindow& main = *startup.mainWindow();
@@ -79,7 +79,8 @@ TEST_F(OpenFiles, EachFileOpensInTheToolThatFitsItWithoutTheSplash) {
     QWidget* images = childWindow(main, "frmpbmp2bmp");
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(sourceFolder(*images), folder);
-    EXPECT_EQ(markedFiles(*images), QStringList{QStringLiteral("dunes.bmp")});
+    EXPECT_EQ(markedFiles(*images),
+              (QStringList{QStringLiteral("dunes.bmp"), QStringLiteral("other.bmp")}));
 
     QWidget* arrays = childWindow(main, "frmpba2bmp");
     ASSERT_NE(arrays, nullptr);
@@ -99,23 +100,30 @@ TEST_F(OpenFiles, EachFileOpensInTheToolThatFitsItWithoutTheSplash) {
     settle();
 }
 
-// An archive is told by its tag whatever its name; a file of no known kind, and one that cannot
-// be read, each get one message naming it, and the program goes on with the others.
+// An archive is told by its tag whatever its name; a file of no known kind, one that cannot be
+// read, and one its window cannot list each get one message naming it, and the program goes on
+// with the others.
 TEST_F(OpenFiles, UnknownAndUnreadableFilesAreNamedAndTheRestStillOpen) {
     fs::copy_file(game / "game.vol", game / "backup.dat");
+    fs::copy_file(game / "dunes.bmp", game / "dunes.pbmp");
     writeFile(game / "notes.txt", Bytes{'h', 'i'});
     test::ModalAnswerer answerer;
-    answerer.enqueue(test::pressOk());
-    answerer.enqueue(test::pressOk());
+    for (int message = 0; message < 3; ++message)
+        answerer.enqueue(test::pressOk());
     Startup startup;
-    startup.openFiles({game / "notes.txt", game / "missing.vol", game / "backup.dat"});
+    startup.openFiles(
+        {game / "notes.txt", game / "missing.vol", game / "backup.dat", game / "dunes.pbmp"});
     settle();
-    ASSERT_EQ(answerer.seen().size(), 2u);
+    ASSERT_EQ(answerer.seen().size(), 3u);
     EXPECT_EQ(answerer.seen()[0], "SkardeTools | " + (game / "notes.txt").string() +
                                       "\n\nSkardeTools opens game images, image arrays, palette "
                                       "lists and archives; this file is none of them.");
     EXPECT_EQ(answerer.seen()[1], "SkardeTools | " + (game / "missing.vol").string() +
                                       "\n\nThe file cannot be read: No such file or directory.");
+    // A game image the PBMP -> BMP window cannot list under its name.
+    EXPECT_EQ(answerer.seen()[2], "SkardeTools | " + (game / "dunes.pbmp").string() +
+                                      "\n\nIts folder is chosen in PBMP -> BMP, but that window "
+                                      "does not list files of this name.");
     EXPECT_EQ(answerer.unexpected(), 0);
     MainWindow& main = *startup.mainWindow();
     EXPECT_TRUE(main.isVisible());

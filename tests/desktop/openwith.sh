@@ -46,9 +46,16 @@ app=$!
 pids+=($app)
 # The main window and the message about notes.txt; no splash.
 expect_windows $app $'Project1\nSkardeTools'
-# Answered as a user answers it: the key goes to the window that has the focus.
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^SkardeTools$' | head -1)"
-xdotool key Return
+# Answered as a user answers it: the key goes to the window that has the focus. Without a
+# window manager the focus can come late, so the key is tried again until the message is gone.
+for _ in $(seq 10); do
+  message=$(xdotool search --onlyvisible --name '^SkardeTools$' | head -1 || true)
+  [ -n "$message" ] || break
+  xdotool windowfocus --sync "$message" 2>/dev/null || true
+  sleep 0.3
+  xdotool key Return
+  sleep 0.3
+done
 expect_windows $app 'Project1'
 sleep 0.5
 kill -0 $app || { echo "the program ended after the message" >&2; exit 1; }

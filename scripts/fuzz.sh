@@ -21,7 +21,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSKARDE_BUILD_FUZZERS=ON -DSKARDE_BUILD_TESTS=OFF -DSKARDE_BUILD_GUI=OFF "${launcher[@]}"
 cmake --build build-fuzz -j2 --target voldirectory_fuzz volwriter_fuzz makevolseeds converters_fuzz \
-  makesamples skardetools-cli
+  makesamples
 
 # Copies the hostile inputs of the given formats into a corpus folder, named after their format.
 add_hostile_seeds() {
@@ -56,9 +56,9 @@ corpus=build-fuzz/corpus/converters
 mkdir -p "$corpus"
 build-fuzz/samplegen/makesamples "$corpus" build-fuzz/corpus/pals
 rm -rf "$corpus/out"
-# Sound 8-bit indexed PNG files beside the bitmaps, for the way back.
-build-fuzz/bin/skardetools-cli pbmp2bmp -q --format png --pals build-fuzz/corpus/pals \
-  -o "$corpus" "$corpus/dunes.bmp" 2>/dev/null
+# A sound 8-bit indexed PNG (written by pbmp2bmp --format png) beside the bitmaps, for the way
+# back.
+cp fuzz/seeds/indexed-8bit.png "$corpus/"
 add_hostile_seeds "$corpus" pbmp pba ppl bmp png
 build-fuzz/bin/converters_fuzz -max_total_time="$seconds" -max_len=16384 \
   -artifact_prefix=build-fuzz/ "$corpus"

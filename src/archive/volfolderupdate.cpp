@@ -49,11 +49,11 @@ bool isBackupName(std::string_view name, std::string_view archiveName) {
 // The archive may well sit in the folder it is updated from, with the backups of earlier
 // updates beside it: none of them is ever taken for a member. The names are compared first, so
 // that only a file of such a name costs a look at the disk.
+// `archiveName` is the archive's file name, empty when there is no archive.
 bool isArchiveOrItsBackup(const FolderFile& file, std::string_view fileName,
-                          const fs::path& archive) {
-    if (archive.empty())
+                          const fs::path& archive, const std::string& archiveName) {
+    if (archiveName.empty())
         return false;
-    const std::string archiveName = displayPath(archive.filename());
     std::error_code error;
     if (fileName == archiveName)
         return fs::equivalent(file.path(), archive, error);
@@ -87,6 +87,7 @@ std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& archi
         throw Problem(displayPath(folder), "The folder cannot be read: " + error.message());
     const std::string folderText = displayPath(folder / "");
     const auto opener = std::make_shared<TreeFileOpener>(folderText);
+    const std::string archiveName = archive.empty() ? "" : displayPath(archive.filename());
     std::vector<FolderFile> files;
     files.reserve(listed.size());
     for (TreeFile& entry : listed) {
@@ -95,7 +96,7 @@ std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& archi
         const std::string_view fileName =
             std::string_view(file.memberName)
                 .substr(lastSeparator == std::string::npos ? 0 : lastSeparator + 1);
-        if (!isArchiveOrItsBackup(file, fileName, archive))
+        if (!isArchiveOrItsBackup(file, fileName, archive, archiveName))
             files.push_back(std::move(file));
     }
     std::sort(files.begin(), files.end(),

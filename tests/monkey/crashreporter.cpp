@@ -4,8 +4,12 @@
 
 #include <csignal>
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
+// The header is there whenever the compiler is, the runtime only in a sanitizer build.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+#include <sanitizer/common_interface_defs.h>
+#define SKARDE_HAS_SANITIZER_CALLBACK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
 #include <sanitizer/common_interface_defs.h>
 #define SKARDE_HAS_SANITIZER_CALLBACK 1
 #endif

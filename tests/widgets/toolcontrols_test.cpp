@@ -6,6 +6,7 @@
 #include "widgets/folderlist.h"
 #include "widgets/qtpaths.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -188,19 +189,35 @@ TEST(DriveList, ShowsTheVolumeHoldingAFolderAndRaisesChangesOnlyForAChoice) {
     DriveList drives;
     const QString rootA = toQString(a.path());
     const QString rootB = toQString(b.path());
-    drives.setDrives({"/", rootA, rootB});
+    drives.setDrives({QDir::rootPath(), rootA, rootB});
     QSignalSpy changes(&drives, &DriveList::driveChanged);
 
     drives.showDriveOf(rootB + "/deep/folder");
     EXPECT_EQ(drives.drive(), rootB);
-    drives.showDriveOf("/usr");
-    EXPECT_EQ(drives.drive(), "/");
+    drives.showDriveOf(QDir::rootPath() + "usr");
+    EXPECT_EQ(drives.drive(), QDir::rootPath());
     EXPECT_EQ(changes.count(), 0);
 
     drives.setCurrentIndex(drives.findData(rootA));
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes.at(0).at(0).toString(), rootA);
 }
+
+#ifdef Q_OS_WIN
+// As Explorer shows them: "C:\", and a folder's drive whatever the case of its letter.
+TEST(DriveList, OffersTheDriveLettersAndFindsAFoldersDriveWithoutRegardToCase) {
+    DriveList drives;
+    QStringList texts;
+    for (int row = 0; row < drives.count(); ++row)
+        texts << drives.itemText(row);
+    EXPECT_TRUE(texts.contains("C:\\")) << texts.join(' ').toStdString();
+    const int rows = drives.count();
+    drives.showDriveOf("c:/windows");
+    EXPECT_EQ(drives.drive(), "C:/");
+    EXPECT_EQ(drives.currentText(), "C:\\");
+    EXPECT_EQ(drives.count(), rows);
+}
+#endif
 
 } // namespace
 } // namespace skarde::gui

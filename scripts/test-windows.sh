@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the Windows build of ./build-windows under Wine: the core and CLI tests, then every
+# Runs the Windows build of ./build-windows under Wine: the core and CLI tests, every
 # subcommand of skardetools-cli.exe on the sample game files (made by a native build of the
-# sample generator).
+# sample generator), the window tests on Qt's offscreen platform, and skardetools.exe started
+# on a virtual X server and used as a player would (tests/windows/startup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh
@@ -53,4 +54,23 @@ cli vol list "$samples/game.vol" | tr -d '\r' > "$smoke/list.txt"
 [ -s "$smoke/list.txt" ]
 cli vol extract --convert --pals "$pals" -o "$smoke/vol" "$samples/game.vol"
 [ -n "$(find "$smoke/vol" -type f)" ] || { echo "vol extract wrote nothing" >&2; exit 1; }
+echo "== skardetools.exe: a window program with its icon and version, stripped"
+version=$(sed -n 's/^project(SkardeTools VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+bash tests/windows/checkexe.sh "$out/bin/skardetools.exe" "$version"
+# Answered without a display, as on Linux.
+answer=$(env -u DISPLAY "$wine" "$out/bin/skardetools.exe" --version | tr -d '\r')
+[ "$answer" = "skardetools $version" ] || { echo "skardetools.exe --version: $answer" >&2; exit 1; }
+
+echo "== window tests under Wine (offscreen)"
+# Qt's offscreen platform on Windows reads its fonts from one folder: the sans-serif font that
+# Wine draws its windows with when it has no fonts of its own (fonts-dejavu-core).
+fonts=$out/fonts
+mkdir -p "$fonts"
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+  "$fonts/"
+QT_QPA_FONTDIR=$(winepath -w "$fonts" 2>/dev/null) "$wine" "$out/bin/gui_tests.exe" --gtest_brief=1
+
+echo "== skardetools.exe started under Wine on a virtual X server"
+cmake --build "$out/native" -j2 --target skardetools-cli >/dev/null
+bash tests/windows/startup.sh "$out/bin" "$out/native/bin" "$samples" "$out/startup"
 echo "Windows build: all checks passed"

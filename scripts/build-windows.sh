@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine64 binutils-mingw-w64-x86-64
-  fonts-dejavu-core)
+  fonts-liberation2)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -62,12 +62,14 @@ answer=$(env -u DISPLAY "$wine" "$out/bin/skardetools.exe" --version | tr -d '\r
 [ "$answer" = "skardetools $version" ] || { echo "skardetools.exe --version: $answer" >&2; exit 1; }
 
 echo "== window tests under Wine (offscreen)"
-# Qt's offscreen platform on Windows reads its fonts from one folder: the sans-serif font that
-# Wine draws its windows with when it has no fonts of its own (fonts-dejavu-core).
+# Qt's offscreen platform on Windows reads its fonts from one folder: the serif font that Wine
+# draws the program with when it has no fonts of its own (fonts-liberation2), the tallest
+# fallback a player may meet.
 fonts=$out/fonts
+rm -rf "$fonts"
 mkdir -p "$fonts"
-cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
-  "$fonts/"
+cp /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf \
+  /usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf "$fonts/"
 QT_QPA_FONTDIR=$(winepath -w "$fonts" 2>/dev/null) "$wine" "$out/bin/gui_tests.exe" --gtest_brief=1
 
 echo "== skardetools.exe started under Wine on a virtual X server"

@@ -14,11 +14,11 @@ fail() {
 
 headers=$("$objdump" -p "$exe")
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a Windows GUI program"
-# The resource directory lists types by number: 3 icon, 14 icon group, 16 version.
-resources=$(sed -n '/Resource Directory/,$p' <<<"$headers")
-for type in 3 14 16; do
-  grep -Eq "Type: (0x0*)?$(printf '%x' "$type")\b|Type: $type\b" <<<"$resources" ||
-    fail "no resource of type $type"
+# The resource directory's first level lists types by number: 3 icon, 14 icon group, 16 version.
+resources=$(sed -n '/The .rsrc Resource Directory section/,$p' <<<"$headers")
+for type in 3 e 10; do
+  grep -Eq "^[0-9a-f]+   Entry: ID: 0x0*$type," <<<"$resources" ||
+    fail "no resource of type 0x$type"
 done
 # The version resource's texts are UTF-16.
 strings -el "$exe" | grep -qx "$version" || fail "no version $version in its resources"

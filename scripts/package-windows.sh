@@ -47,9 +47,9 @@ Inside
 skardetools.exe contains Qt $qt_version (the Core, Gui and Widgets modules and the Windows
 platform plugin), linked statically. Qt is (c) The Qt Company Ltd. and other contributors
 and is used under the GNU Lesser General Public License version 3 (LGPL-3.0); its text is
-at https://www.gnu.org/licenses/lgpl-3.0.html. The Qt inside was built from the source
-package qt6-base $qt_version of Debian 12 ("bookworm"), from any Debian mirror (for example
-"apt-get source qt6-base" on Debian 12) or from https://sources.debian.org/src/qt6-base/.
+at https://www.gnu.org/licenses/lgpl-3.0.html. The Qt inside was built from Debian 12's
+source package qt6-base $qt_version ("apt-get source qt6-base" on Debian 12, or any Debian
+mirror, or https://sources.debian.org/src/qt6-base/).
 As the LGPL asks of a statically linked library, you may relink SkardeTools against your
 own build of Qt: SkardeTools' source, with the scripts that build this package
 (scripts/build-qt-windows.sh builds that Qt, scripts/build-windows.sh links the program

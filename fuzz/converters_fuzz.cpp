@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes, as a file, to each converter: game bitmap, bitmap array, Windows bitmap
-// and palette list. Whatever the input, a converter must return normally, and an output it
-// claims to have written must exist.
+// Feeds arbitrary bytes, as a file, to each converter: game bitmap (to a bitmap and to a PNG),
+// bitmap array, Windows bitmap or PNG, and palette list. Whatever the input, a converter must
+// return normally, and an output it claims to have written must exist.
 
 #include "converters/bmptopbmp.h"
 #include "converters/palfile.h"
@@ -8,6 +8,7 @@
 #include "converters/pbmptobmp.h"
 #include "converters/ppltopal.h"
 #include "core/fileio.h"
+#include "png/pngsupport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     skarde::writeFileWhole(input, skarde::Bytes(data, data + size));
     SilentProgress progress;
     SilentPrompts prompts;
-    skarde::ConverterContext context{progress, prompts, folder / "pals"};
+    skarde::ConverterContext context{progress, prompts, folder / "pals", skarde::pngSupport()};
 
     requireWritten(skarde::ConvertPbmpToBmp(context, input, out / "a.bmp"), out / "a.bmp");
     requireWritten(skarde::ConvertBmpToPbmp(context, input, out / "b.pbmp",
@@ -82,6 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             skarde::OptionSliderValue(2)),
                    out / "b.pbmp");
     requireWritten(skarde::ConvertPbaToBmp(context, input, out / "c"), out / "c0.bmp");
+    context.writesPng = true;
+    requireWritten(skarde::ConvertPbmpToBmp(context, input, out / "d.png"), out / "d.png");
+    context.writesPng = false;
     (void)skarde::ConvertPplToPal(context, input, out);
     emptyFolder(out);
     return 0;

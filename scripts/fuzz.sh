@@ -56,6 +56,9 @@ corpus=build-fuzz/corpus/converters
 mkdir -p "$corpus"
 build-fuzz/samplegen/makesamples "$corpus" build-fuzz/corpus/pals
 rm -rf "$corpus/out"
-add_hostile_seeds "$corpus" pbmp pba ppl bmp
+# A sound 8-bit indexed PNG (written by pbmp2bmp --format png) beside the bitmaps, for the way
+# back.
+cp fuzz/seeds/indexed-8bit.png "$corpus/"
+add_hostile_seeds "$corpus" pbmp pba ppl bmp png
 build-fuzz/bin/converters_fuzz -max_total_time="$seconds" -max_len=16384 \
   -artifact_prefix=build-fuzz/ "$corpus"

@@ -16,6 +16,13 @@ packages=(
   dpkg-dev # dpkg-shlibdeps and file: the Debian package's dependencies (scripts/package.sh)
   file
   groff-base # groff: the man page test formats skardetools-cli.1 with every warning on
+  pkg-config
+  libspng-dev # PNG beside BMP (src/png)
+  shared-mime-info # update-mime-database, and the desktop tools that name file types:
+  libglib2.0-bin   # gio
+  xdg-utils        # xdg-mime
+  xvfb xdotool     # the program started with files on a real X server (tests/desktop)
+  tumbler dbus     # thumbnails through the desktop's thumbnail service (tests/desktop)
 )
 
 missing=()

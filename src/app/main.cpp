@@ -1,13 +1,16 @@
-// skardetools: the program. Apart from --help and --version, answered on the terminal, it takes
-// no arguments.
+// skardetools: the program. --help and --version are answered on the terminal; files given
+// (as a file manager's "Open with" gives them) open in the tool windows that fit them.
 
 #include "app/pictures/artwork.h"
 #include "startup.h"
 #include "terminalanswers.h"
+#include "widgets/qtpaths.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -31,6 +34,15 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(skarde::gui::programIcon());
     skarde::gui::Startup startup;
-    startup.Main();
+    // Qt has taken its own options out by now: what is left are the files.
+    const QStringList files = QApplication::arguments().mid(1);
+    if (files.isEmpty()) {
+        startup.Main();
+    } else {
+        std::vector<std::filesystem::path> paths;
+        for (const QString& file : files)
+            paths.push_back(skarde::gui::toPath(file));
+        startup.openFiles(paths);
+    }
     return QApplication::exec();
 }

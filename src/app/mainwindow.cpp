@@ -171,6 +171,12 @@ QMdiSubWindow* MainWindow::toolWindow(const QString& entryName) const {
     return slot->second.window;
 }
 
+QWidget* MainWindow::openToolWindow(const QString& entryName) {
+    showToolWindow(entryName);
+    QMdiSubWindow* window = toolWindow(entryName);
+    return window != nullptr ? window->widget() : nullptr;
+}
+
 void MainWindow::showToolWindow(const QString& entryName) {
     ToolSlot& slot = tools_[entryName];
     if (!slot.factory) {

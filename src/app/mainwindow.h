@@ -49,6 +49,9 @@ public:
     QMdiArea& mdiArea() const { return *mdiArea_; }
     // The open window of a Tools entry, or null.
     QMdiSubWindow* toolWindow(const QString& entryName) const;
+    // Shows a Tools entry's window as choosing the entry does, and returns the tool window
+    // itself (null for an entry that opens none).
+    QWidget* openToolWindow(const QString& entryName);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

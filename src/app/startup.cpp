@@ -5,14 +5,20 @@
 #include "app/prompts/progresswindow.h"
 #include "app/web/bookmarksettings.h"
 #include "app/web/browserloader.h"
+#include "archive/gamefilekind.h"
 #include "converters/palsfolder.h"
+#include "core/fileio.h"
+#include "core/problem.h"
 #include "mainwindow.h"
 #include "mainwindowgeometry.h"
+#include "png/pngsupport.h"
 #include "tools/toolwindows.h"
 #include "widgets/qtpaths.h"
 
 #include <QCoreApplication>
 #include <QSettings>
+
+#include <string>
 
 namespace skarde::gui {
 
@@ -26,10 +32,43 @@ std::filesystem::path Startup::palsFolder() {
 
 void Startup::Main() {
     showSplash();
+    createWindows();
+}
+
+void Startup::openFiles(const std::vector<std::filesystem::path>& files) {
+    createWindows();
+    mainWindow_->loadAndShow();
+    for (const std::filesystem::path& file : files)
+        openFile(std::filesystem::absolute(file));
+}
+
+void Startup::createWindows() {
     mainWindow_ = std::make_unique<MainWindow>();
     createProgressWindow();
     connectToolWindows();
     connectBrowserWindows();
+}
+
+void Startup::openFile(const std::filesystem::path& file) {
+    GameFileKind kind = GameFileKind::Unknown;
+    try {
+        kind = identifyGameFile(file);
+    } catch (const Problem& problem) {
+        tellUserAbout(*prompts_, problem);
+        return;
+    }
+    const ToolWindowEntry* tool = toolWindowOpening(kind);
+    if (tool == nullptr) {
+        prompts_->reportProblem(displayPath(file),
+                                "SkardeTools opens game images, image arrays, palette lists and "
+                                "archives; this file is none of them.");
+        return;
+    }
+    QWidget* window = mainWindow_->openToolWindow(QString::fromLatin1(tool->menuEntryName));
+    if (window != nullptr && !tool->openFile(*window, file))
+        prompts_->reportProblem(displayPath(file),
+                                "Its folder is chosen in " + std::string(tool->menuCaption) +
+                                    ", but that window does not list files of this name.");
 }
 
 void Startup::showSplash() {
@@ -48,7 +87,8 @@ void Startup::createProgressWindow() {
     progressWindow_->show();
     progressWindow_->hide();
     prompts_ = std::make_unique<GuiPrompts>();
-    context_ = std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder());
+    context_ =
+        std::make_unique<ConverterContext>(*progressWindow_, *prompts_, palsFolder(), pngSupport());
 }
 
 void Startup::connectToolWindows() {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace skarde::gui {
 
@@ -27,6 +28,10 @@ public:
     // Shows the splash and has it drawn at once, creates the main window without showing it,
     // creates the progress window, shows and hides it, and returns to the event loop.
     void Main();
+    // Start-up with files to open (the file manager's "Open with"): the main window at once,
+    // without the splash, then each file in the tool window that fits it. A file that is none
+    // of the game's kinds, or cannot be read, gets one message naming it.
+    void openFiles(const std::vector<std::filesystem::path>& files);
 
     // The program-wide references; null before Main().
     MainWindow* mainWindow() const { return mainWindow_.get(); }
@@ -45,6 +50,8 @@ private:
     void connectToolWindows();
     void connectBrowserWindows();
     void continueFromSplash();
+    void createWindows();
+    void openFile(const std::filesystem::path& file);
 
     // Declared in the order they are needed: whatever the tool windows use must come before
     // mainWindow_, which is destroyed first and takes the tool windows with it.

@@ -9,10 +9,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 namespace skarde {
+
+class TreeFileOpener;
 
 class MemberContent {
 public:
@@ -47,21 +50,32 @@ private:
 // never hold thousands of descriptors.
 class MemberFile final : public MemberContent {
 public:
-    explicit MemberFile(std::filesystem::path path);
+    explicit MemberFile(const std::filesystem::path& path);
+    // A file whose size was just listed: no second look at the disk for it. A file changed
+    // since is still caught as it is read. With its listing's opener, it is opened through that.
+    MemberFile(std::string utf8Path, std::uint64_t listedSize,
+               std::shared_ptr<TreeFileOpener> opener = nullptr);
     ~MemberFile() override;
     MemberFile(const MemberFile&) = delete;
     MemberFile& operator=(const MemberFile&) = delete;
-    std::string subject() const override;
+    std::string subject() const override { return utf8Path_; }
     std::uint64_t size() const override;
     void readNext(std::span<std::uint8_t> into) override;
     void finish() override;
 
 private:
-    std::filesystem::path path_;
+    std::string utf8Path_;
+    std::shared_ptr<TreeFileOpener> opener_;
+    mutable std::optional<std::uint64_t> size_; // as listed, or as first asked for
+    std::uint64_t read_ = 0;
+    bool endSeen_ = false; // the last read found the end, or a byte more
+    bool grew_ = false;
     int descriptor_ = -1; // open between the first read and finish()
 };
 
 std::shared_ptr<MemberContent> memberBytes(std::string subject, Bytes bytes);
-std::shared_ptr<MemberContent> memberFile(std::filesystem::path path);
+std::shared_ptr<MemberContent> memberFile(const std::filesystem::path& path);
+std::shared_ptr<MemberContent> memberFile(std::string utf8Path, std::uint64_t listedSize,
+                                          std::shared_ptr<TreeFileOpener> opener = nullptr);
 
 } // namespace skarde

@@ -28,6 +28,13 @@ bool isWindowsBitmap(std::span<const std::uint8_t> data) {
     return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
+// A converted game bitmap written as PNG ends in "png" instead of "bmp".
+std::string convertedMemberName(const ConverterContext& context, const std::string& rawName) {
+    if (!context.writesPng || context.png == nullptr)
+        return rawName;
+    return rawName.substr(0, rawName.size() - 3) + "png";
+}
+
 bool fileExists(const MemberTarget& target) {
     std::error_code error;
     return target.destination != Destination::KnownAbsent && fs::exists(target.path, error);
@@ -53,11 +60,13 @@ MemberOutcome extractMember(ConverterContext& context, VolArchive& archive, Memb
         // The member's bytes are converted straight to its place: no file is written on the way.
         if (request.convertBitmaps && isBitmapMemberName(entry.name)) {
             const Bytes data = ReadMemberData(archive, entry, transfer.maxWholeMemberBytes);
-            const MemberTarget target = folders.place(entry.name);
+            const bool keptAsItIs = request.keepWindowsBitmaps && isWindowsBitmap(data);
+            const MemberTarget target =
+                folders.place(keptAsItIs ? entry.name : convertedMemberName(context, entry.name));
             if (keptExisting(target))
                 return true;
             context.progress.setCaption("Progress - " + memberName);
-            if (request.keepWindowsBitmaps && isWindowsBitmap(data)) {
+            if (keptAsItIs) {
                 writeFileWhole(target.path, data, target.destination);
                 if (hooks.keptAsWindowsBitmap)
                     hooks.keptAsWindowsBitmap(row);

@@ -9,6 +9,7 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpformat.h"
 #include "core/fileio.h"
+#include "core/filetree.h"
 
 #include <algorithm>
 #include <fstream>
@@ -48,18 +49,31 @@ bool isBackupName(std::string_view name, std::string_view archiveName) {
 // The archive may well sit in the folder it is updated from, with the backups of earlier
 // updates beside it: none of them is ever taken for a member. The names are compared first, so
 // that only a file of such a name costs a look at the disk.
-bool isArchiveOrItsBackup(const fs::path& file, const fs::path& archive) {
-    if (archive.empty())
+// `archiveName` is the archive's file name, empty when there is no archive.
+bool isArchiveOrItsBackup(const FolderFile& file, std::string_view fileName,
+                          const fs::path& archive, const std::string& archiveName) {
+    if (archiveName.empty())
         return false;
-    const std::string name = displayPath(file.filename());
-    const std::string archiveName = displayPath(archive.filename());
     std::error_code error;
-    if (name == archiveName)
-        return fs::equivalent(file, archive, error);
-    return isBackupName(name, archiveName) &&
-           fs::equivalent(file.parent_path(),
+    if (fileName == archiveName)
+        return fs::equivalent(file.path(), archive, error);
+    return isBackupName(fileName, archiveName) &&
+           fs::equivalent(file.path().parent_path(),
                           archive.parent_path().empty() ? fs::path(".") : archive.parent_path(),
                           error);
+}
+
+// The folder's path and the relative one as one text: cheaper than path arithmetic, which
+// counts when a folder holds tens of thousands of files.
+FolderFile folderFileOf(const std::string& folderText, TreeFile&& listed,
+                        const std::shared_ptr<TreeFileOpener>& opener) {
+    FolderFile file{folderText + listed.relativePath, std::move(listed.relativePath), listed.size,
+                    opener};
+    if constexpr (fs::path::preferred_separator == '\\')
+        std::replace(file.pathText.begin() + static_cast<std::ptrdiff_t>(folderText.size()),
+                     file.pathText.end(), '/', '\\');
+    std::replace(file.memberName.begin(), file.memberName.end(), '/', '\\');
+    return file;
 }
 
 // Relative paths, in order; anything that is not a regular file is left out, and so are the
@@ -68,21 +82,23 @@ std::vector<FolderFile> filesUnder(const fs::path& folder, const fs::path& archi
     std::error_code error;
     if (!fs::is_directory(folder, error))
         throw Problem(displayPath(folder), "This is not a folder.");
-    std::vector<FolderFile> files;
-    // Each path is the folder's followed by the relative one: cutting the text is much cheaper
-    // than path arithmetic, which counts when a folder holds tens of thousands of files.
-    const std::size_t prefixLength = displayPath(folder / "").size();
-    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code ignored;
-        if (!it->is_regular_file(ignored) || isArchiveOrItsBackup(it->path(), archive))
-            continue;
-        std::string name = displayPath(it->path()).substr(prefixLength);
-        std::replace(name.begin(), name.end(), '/', '\\');
-        files.push_back({it->path(), std::move(name)});
-    }
+    std::vector<TreeFile> listed = listRegularFiles(folder, error);
     if (error)
         throw Problem(displayPath(folder), "The folder cannot be read: " + error.message());
+    const std::string folderText = displayPath(folder / "");
+    const auto opener = std::make_shared<TreeFileOpener>(folderText);
+    const std::string archiveName = archive.empty() ? "" : displayPath(archive.filename());
+    std::vector<FolderFile> files;
+    files.reserve(listed.size());
+    for (TreeFile& entry : listed) {
+        FolderFile file = folderFileOf(folderText, std::move(entry), opener);
+        const std::size_t lastSeparator = file.memberName.rfind('\\');
+        const std::string_view fileName =
+            std::string_view(file.memberName)
+                .substr(lastSeparator == std::string::npos ? 0 : lastSeparator + 1);
+        if (!isArchiveOrItsBackup(file, fileName, archive, archiveName))
+            files.push_back(std::move(file));
+    }
     std::sort(files.begin(), files.end(),
               [](const FolderFile& a, const FolderFile& b) { return a.memberName < b.memberName; });
     return files;
@@ -143,7 +159,7 @@ bool samePicture(const Bytes& a, const Bytes& b) {
 // nothing when the file is to be compared as it is.
 std::optional<Bytes> convertedBitmap(VolArchive& archive, const VolEntry& entry,
                                      const FolderFile& file) {
-    if (!isBitmapMemberName(entry.name) || !startsLikeWindowsBitmap(file.path))
+    if (!isBitmapMemberName(entry.name) || !startsLikeWindowsBitmap(file.path()))
         return std::nullopt;
     const Bytes member = ReadMemberData(archive, entry);
     if (!isGameImage(member))
@@ -151,7 +167,7 @@ std::optional<Bytes> convertedBitmap(VolArchive& archive, const VolEntry& entry,
     const PbmpHeader header = readPbmpHeader(ByteReader(member), 0);
     const PbmpTrailer trailer =
         readPbmpTrailer(ByteReader(member), member.size() - kPbmpTrailerSize);
-    const Bytes converted = encodeBmpAsPbmp(readWholeFile(file.path), displayPath(file.path),
+    const Bytes converted = encodeBmpAsPbmp(readWholeFile(file.path()), file.pathText,
                                             trailer.paletteNumber, header.attributes);
     if (converted == member || samePicture(converted, member))
         return Bytes{};
@@ -175,10 +191,10 @@ public:
             return;
         }
         const VolEntry& entry = directory_.directoryEntries[found->second];
-        FolderFile matched{file.path, decodeMemberName(entry.name)};
+        FolderFile matched{file.pathText, decodeMemberName(entry.name), file.size, file.opener};
         if (!entry.isStored())
             throw Problem::refusal(matched.memberName,
-                                   "The member is compressed; " + displayPath(file.path) +
+                                   "The member is compressed; " + file.pathText +
                                        " cannot take its place, as this program has no "
                                        "compressor.");
         if (options_.convertBitmaps) {
@@ -187,14 +203,14 @@ public:
                     plan_.unchanged.push_back(matched);
                 else
                     replace(found->second, matched,
-                            memberBytes(displayPath(file.path), std::move(*converted)));
+                            memberBytes(file.pathText, std::move(*converted)));
                 return;
             }
         }
-        if (fileEqualsMember(archive_, entry, file.path))
+        if (fileEqualsMember(archive_, entry, file.path()))
             plan_.unchanged.push_back(matched);
         else
-            replace(found->second, matched, memberFile(file.path));
+            replace(found->second, matched, memberFile(file.pathText, file.size, file.opener));
     }
 
     FolderUpdatePlan finish() {
@@ -204,7 +220,8 @@ public:
             plan_.replaced.push_back(replacement.first);
         }
         for (const FolderFile& file : additions_) {
-            plan_.changes.push_back(addMember(file.memberName, memberFile(file.path)));
+            plan_.changes.push_back(
+                addMember(file.memberName, memberFile(file.pathText, file.size, file.opener)));
             plan_.added.push_back(file);
         }
         return std::move(plan_);
@@ -218,9 +235,8 @@ private:
     void replace(std::size_t entry, const FolderFile& file,
                  std::shared_ptr<MemberContent> content) {
         if (replacements_.contains(entry))
-            throw Problem::refusal(displayPath(file.path), "Another file already replaces member " +
-                                                               file.memberName +
-                                                               "; this one is left out.");
+            throw Problem::refusal(file.pathText, "Another file already replaces member " +
+                                                      file.memberName + "; this one is left out.");
         replacements_.emplace(entry, std::make_pair(file, std::move(content)));
     }
 
@@ -254,7 +270,8 @@ FolderUpdatePlan planFolderUpdate(const fs::path& archivePath, const fs::path& f
 std::vector<VolChange> folderAdditions(const fs::path& folder) {
     std::vector<VolChange> additions;
     for (const FolderFile& file : filesUnder(folder, {}))
-        additions.push_back(addMember(file.memberName, memberFile(file.path)));
+        additions.push_back(
+            addMember(file.memberName, memberFile(file.pathText, file.size, file.opener)));
     return additions;
 }
 

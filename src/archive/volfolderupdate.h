@@ -11,11 +11,15 @@
 
 #include "core/problem.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace skarde {
+
+class TreeFileOpener;
 
 struct FolderUpdateOptions {
     bool addOthers = false;      // files naming no member are added to the archive
@@ -23,8 +27,11 @@ struct FolderUpdateOptions {
 };
 
 struct FolderFile {
-    std::filesystem::path path;
-    std::string memberName; // UTF-8, "\" between folders: as stored for a match
+    std::string pathText;                   // UTF-8: the folder's path followed by the relative one
+    std::string memberName;                 // UTF-8, "\" between folders: as stored for a match
+    std::uint64_t size = 0;                 // as listed
+    std::shared_ptr<TreeFileOpener> opener; // shared by the files of one listing
+    std::filesystem::path path() const { return std::filesystem::u8path(pathText); }
 };
 
 struct FolderUpdatePlan {

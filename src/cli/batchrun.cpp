@@ -1,8 +1,11 @@
 #include "batchrun.h"
 
 #include "clicommand.h"
+#include "converters/pngcodec.h"
 #include "core/fileio.h"
+#include "png/pngsupport.h"
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <system_error>
@@ -82,22 +85,30 @@ void checkOutputsOfRun(std::span<const std::string> inputs, const OutputsOf& out
 int runBitmapCommand(std::span<const std::string> arguments, const CommandEnvironment& environment,
                      FileBar fileBar, const BitmapOutputs& outputsOf,
                      const BitmapStep& convertOne) {
-    const ParsedArguments parsed = parseArguments(
-        arguments, {{"-o", "--pals", "--world-palette"}, {"-n", "--no-clobber", "-q", "--quiet"}});
+    const ParsedArguments parsed =
+        parseArguments(arguments, {{"-o", "--pals", "--world-palette", "--format"},
+                                   {"-n", "--no-clobber", "-q", "--quiet"}});
+    const bool png = writesPngFrom(parsed);
     const fs::path outputFolder = outputFolderFrom(parsed);
     const auto inputs = inputFilesFrom(parsed);
     const fs::path palsFolder = palsFolderFrom(parsed, environment);
     requireFallbackPalette(parsed, palsFolder);
     const std::string worldPalette = worldPaletteFrom(parsed, palsFolder);
     checkOutputsOfRun(
-        inputs, [&](const fs::path& input) { return outputsOf(input, outputFolder); },
+        inputs,
+        [&](const fs::path& input) {
+            std::vector<fs::path> outputs = outputsOf(input, outputFolder);
+            if (png)
+                std::transform(outputs.begin(), outputs.end(), outputs.begin(), pngPathFor);
+            return outputs;
+        },
         keepsExistingFiles(parsed));
     makeOutputFolder(outputFolder);
     TerminalPrompts prompts(ReplaceAnswer::AskOnTerminal, worldPalette, palsFolder);
     prompts.setQuiet(isQuiet(parsed));
     prompts.setKeepExistingFiles(keepsExistingFiles(parsed));
     TerminalProgress progress;
-    ConverterContext context{progress, prompts, palsFolder};
+    ConverterContext context{progress, prompts, palsFolder, pngSupport(), png};
     return convertEachInput(inputs, prompts, progress, fileBar, [&](const fs::path& input) {
         return convertOne(context, input, outputFolder);
     });

@@ -4,6 +4,7 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
 #include "core/fileio.h"
+#include "png/pngsupport.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 
@@ -88,7 +89,9 @@ std::string bmp2pbmpHelpText() {
     return "bmp2pbmp --palette P [--option O] [-n] [-q] -o OUTDIR FILE...\n"
            "    Converts each uncompressed 8-bit Windows bitmap FILE into a game bitmap\n"
            "    (PBMP) OUTDIR/<FILE's name> that names a game palette and carries a\n"
-           "    drawing option (the RuziRire+ tool).\n" +
+           "    drawing option (the RuziRire+ tool). An 8-bit indexed PNG FILE is taken\n"
+           "    the same way, its colour indices as they are; its game bitmap is named\n"
+           "    .bmp instead of .png.\n" +
            paletteOptionHelp() +
            "    --option O   the drawing option: 1 none (default), 2 additive,\n"
            "                 3 subtractive, 4 translucent, 5 transparent (black\n"
@@ -136,7 +139,7 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     checkOutputsOfRun(
         inputs,
         [&](const fs::path& input) {
-            return std::vector<fs::path>{outputFolder / input.filename()};
+            return std::vector<fs::path>{outputFolder / pbmpNameFor(input)};
         },
         keepsExistingFiles(parsed));
     makeOutputFolder(outputFolder);
@@ -144,11 +147,11 @@ int runBmp2Pbmp(std::span<const std::string> arguments, const CommandEnvironment
     prompts.setQuiet(isQuiet(parsed));
     prompts.setKeepExistingFiles(keepsExistingFiles(parsed));
     TerminalProgress progress;
-    ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment)};
+    ConverterContext context{progress, prompts, palsFolderFrom(parsed, environment), pngSupport()};
 
     return convertEachInput(
         inputs, prompts, progress, FileBar::CountedByLoop, [&](const fs::path& input) {
-            return ConvertBmpToPbmp(context, input, outputFolder / input.filename(), palette,
+            return ConvertBmpToPbmp(context, input, outputFolder / pbmpNameFor(input), palette,
                                     option);
         });
 }

@@ -3,6 +3,7 @@
 #include "converters/palette.h"
 #include "converters/palsfolder.h"
 #include "core/fileio.h"
+#include "png/pngsupport.h"
 
 #include <system_error>
 
@@ -71,6 +72,22 @@ bool isQuiet(const ParsedArguments& parsed) {
 
 bool keepsExistingFiles(const ParsedArguments& parsed) {
     return parsed.has("-n") || parsed.has("--no-clobber");
+}
+
+bool writesPngFrom(const ParsedArguments& parsed) {
+    const std::string format = parsed.value("--format").value_or("bmp");
+    if (format == "bmp")
+        return false;
+    if (format != "png")
+        throw UsageError("unknown format " + format + "; use bmp or png");
+    if (pngSupport() == nullptr)
+        throw UsageError("PNG is not available in this build of skardetools-cli; use --format bmp");
+    return true;
+}
+
+std::string formatOptionHelp() {
+    return "    --format FORMAT       bmp (default) or png: 8-bit indexed PNG files with the\n"
+           "                          same colours, named .png instead of .bmp\n";
 }
 
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed) {

@@ -61,6 +61,12 @@ bool isQuiet(const ParsedArguments& parsed);
 // -n or --no-clobber: an existing output file is left alone and reported as skipped.
 bool keepsExistingFiles(const ParsedArguments& parsed);
 
+// --format bmp (the default) or png: whether images are written as 8-bit indexed PNG files. A
+// usage error for another format, or for png in a build without PNG support.
+bool writesPngFrom(const ParsedArguments& parsed);
+// The help of --format.
+std::string formatOptionHelp();
+
 // The operands, at least one; a usage error otherwise.
 std::span<const std::string> inputFilesFrom(const ParsedArguments& parsed);
 

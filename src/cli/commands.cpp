@@ -77,23 +77,25 @@ std::span<const CliCommand> allCommands() {
     // Built once: the bmp2pbmp help is put together from the palette table.
     static const std::array commands{
         CliCommand{"pbmp2bmp",
-                   "pbmp2bmp [--pals DIR] [--world-palette NAME] [-n] [-q] -o OUTDIR FILE...\n"
+                   "pbmp2bmp [--pals DIR] [--world-palette NAME] [--format FORMAT] [-n] [-q]\n"
+                   "         -o OUTDIR FILE...\n"
                    "    Converts each game bitmap (PBMP) FILE into an 8-bit Windows bitmap\n"
                    "    OUTDIR/<FILE's name>. An image whose palette has no file is drawn in\n"
                    "    grey, with a warning. Two FILEs of one name are refused.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
                    "                          this program, else the installed ones)\n" +
-                       worldPaletteOptionHelp() + kNoClobberAndQuietHelp,
+                       worldPaletteOptionHelp() + formatOptionHelp() + kNoClobberAndQuietHelp,
                    runPbmp2Bmp},
         CliCommand{"pba2bmp",
-                   "pba2bmp [--pals DIR] [--world-palette NAME] [-n] [-q] -o OUTDIR FILE...\n"
+                   "pba2bmp [--pals DIR] [--world-palette NAME] [--format FORMAT] [-n] [-q]\n"
+                   "        -o OUTDIR FILE...\n"
                    "    Writes every bitmap of each game bitmap array (PBA or PFT) FILE as an\n"
                    "    8-bit Windows bitmap OUTDIR/<FILE's name without its last four\n"
                    "    characters><k>.bmp, k counting the bitmaps from 0, and says how many\n"
                    "    it wrote for each FILE.\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
                    "                          this program, else the installed ones)\n" +
-                       worldPaletteOptionHelp() + kNoClobberAndQuietHelp,
+                       worldPaletteOptionHelp() + formatOptionHelp() + kNoClobberAndQuietHelp,
                    runPba2Bmp},
         CliCommand{"bmp2pbmp", bmp2pbmpHelpText(), runBmp2Pbmp},
         CliCommand{"ppl2pal",
@@ -118,7 +120,8 @@ std::span<const CliCommand> allCommands() {
                    "    \"stored\", \"compressed\" or \"damaged\" (a stored member whose data\n"
                    "    lies outside the archive), a tab, the size in bytes, a tab, the name as\n"
                    "    stored (with \"\\\" between folders); only those MEMBERs match, if given.\n"
-                   "  vol extract [--convert] [--pals DIR] [--world-palette NAME] [-n] [-q]\n"
+                   "  vol extract [--convert [--format FORMAT]] [--pals DIR]\n"
+                   "              [--world-palette NAME] [-n] [-q]\n"
                    "              -o OUTDIR ARCHIVE [MEMBER...]\n"
                    "    Extracts the stored members of ARCHIVE that the MEMBERs match, or all\n"
                    "    of them when none is given, into OUTDIR with their folders. A MEMBER\n"
@@ -132,7 +135,8 @@ std::span<const CliCommand> allCommands() {
                    "                          a Windows bitmap already is written as it is\n"
                    "    --pals DIR            folder of the palette files (default: pals beside\n"
                    "                          this program, else the installed ones)\n" +
-                       worldPaletteOptionHelp() + kNoClobberAndQuietHelp + kVolWriteHelp,
+                       worldPaletteOptionHelp() + formatOptionHelp() + kNoClobberAndQuietHelp +
+                       kVolWriteHelp,
                    runVol},
     };
     return commands;

@@ -2,6 +2,7 @@
 
 #include "batchrun.h"
 #include "converters/pbmptobmp.h"
+#include "converters/pngcodec.h"
 
 namespace skarde::cli {
 
@@ -14,7 +15,8 @@ int runPbmp2Bmp(std::span<const std::string> arguments, const CommandEnvironment
             return std::vector<fs::path>{outputFolder / input.filename()};
         },
         [](ConverterContext& context, const fs::path& input, const fs::path& outputFolder) {
-            return ConvertPbmpToBmp(context, input, outputFolder / input.filename());
+            const fs::path bmp = outputFolder / input.filename();
+            return ConvertPbmpToBmp(context, input, context.writesPng ? pngPathFor(bmp) : bmp);
         });
 }
 

@@ -6,6 +6,7 @@
 #include "core/fileio.h"
 #include "core/guardedstep.h"
 #include "core/problem.h"
+#include "png/pngsupport.h"
 #include "terminalprogress.h"
 #include "terminalprompts.h"
 #include "volwritecommands.h"
@@ -190,7 +191,7 @@ std::string extractionSummary(const ExtractionSummary& summary, int total, int c
 
 int runExtract(std::span<const std::string> arguments, const CommandEnvironment& environment) {
     const ParsedArguments parsed =
-        parseArguments(arguments, {{"-o", "--pals", "--world-palette"},
+        parseArguments(arguments, {{"-o", "--pals", "--world-palette", "--format"},
                                    {"--convert", "-n", "--no-clobber", "-q", "--quiet"}});
     const fs::path outputFolder = outputFolderFrom(parsed);
     if (parsed.operands.empty())
@@ -198,6 +199,9 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
     const std::vector<MemberPattern> patterns = patternsFrom(std::span(parsed.operands).subspan(1));
     const fs::path palsFolder = palsFolderFrom(parsed, environment);
     const bool convert = parsed.has("--convert");
+    const bool png = writesPngFrom(parsed);
+    if (png && !convert)
+        throw UsageError("--format png needs --convert: only converted game bitmaps become PNG");
     if (convert)
         requireFallbackPalette(parsed, palsFolder);
     const bool quiet = isQuiet(parsed);
@@ -211,7 +215,7 @@ int runExtract(std::span<const std::string> arguments, const CommandEnvironment&
     makeOutputFolder(outputFolder);
 
     TerminalProgress progress;
-    ConverterContext context{progress, prompts, palsFolder};
+    ConverterContext context{progress, prompts, palsFolder, pngSupport(), png};
     const PatternMatches matches = matchPatterns(*directory, patterns);
     const UnmatchedPatterns unmatched =
         reportUnmatchedPatterns(patterns, matches, archive, prompts);

@@ -36,7 +36,7 @@ void tellProblem(const Problem& problem) {
 
 void printLeftOut(const FolderUpdatePlan& plan, const std::string& archive) {
     for (const FolderFile& file : plan.leftOut)
-        std::cerr << displayPath(file.path) << ": left out: " << archive
+        std::cerr << file.pathText << ": left out: " << archive
                   << " holds no member of this name; give --add to add it as " << file.memberName
                   << '\n';
 }
@@ -54,9 +54,9 @@ std::string updateCounts(const FolderUpdatePlan& plan) {
 
 void printUpdatedMembers(const FolderUpdatePlan& plan) {
     for (const FolderFile& file : plan.replaced)
-        std::cout << file.memberName << ": replaced by " << displayPath(file.path) << '\n';
+        std::cout << file.memberName << ": replaced by " << file.pathText << '\n';
     for (const FolderFile& file : plan.added)
-        std::cout << file.memberName << ": added from " << displayPath(file.path) << '\n';
+        std::cout << file.memberName << ": added from " << file.pathText << '\n';
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "core/guardedstep.h"
 #include "core/problem.h"
 #include "pbmpchoices.h"
+#include "pngcodec.h"
 
 #include <cstdlib>
 #include <string>
@@ -126,6 +127,15 @@ Bytes encodePbmp(ProgressSink* progress, const BmpImage& image, const PbmpHeader
 
 } // namespace
 
+Bytes readIndexedImageAsBmp(const ConverterContext& context, Bytes file,
+                            const std::string& subject) {
+    if (!hasPngSignature(file))
+        return file;
+    if (context.png == nullptr)
+        throw Problem::refusal(subject, std::string(kPngUnavailableReason));
+    return context.png->decodeAsBmp(file, subject);
+}
+
 Bytes encodeBmpAsPbmp(std::span<const std::uint8_t> bmp, const std::string& subject,
                       std::int32_t paletteNumber, std::uint32_t attributes,
                       ProgressSink* progress) {
@@ -154,8 +164,9 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context, const fs::path& sou
     return runConversion(context.prompts, [&] {
         if (keepExistingFile(context.prompts, destinationPath))
             return ConversionResult{Outcome::Converted, 0, 1};
-        const Bytes source = readWholeFile(sourcePath);
-        const Bytes pbmp = encodeBmpAsPbmp(source, displayPath(sourcePath), palette.paletteNumber(),
+        const std::string subject = displayPath(sourcePath);
+        const Bytes source = readIndexedImageAsBmp(context, readWholeFile(sourcePath), subject);
+        const Bytes pbmp = encodeBmpAsPbmp(source, subject, palette.paletteNumber(),
                                            option.attributes(), &context.progress);
         writeFileWhole(destinationPath, pbmp);
         return ConversionResult{Outcome::Converted, 1};

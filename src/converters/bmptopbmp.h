@@ -25,6 +25,11 @@ ConversionResult ConvertBmpToPbmp(ConverterContext& context,
                                   const std::filesystem::path& destinationPath,
                                   PaletteListPosition palette, OptionSliderValue option);
 
+// A Windows bitmap's bytes as they are; an 8-bit indexed PNG's as the bitmap with the same
+// indices and colours. Throws Problem naming `subject` for a PNG it cannot take.
+Bytes readIndexedImageAsBmp(const ConverterContext& context, Bytes file,
+                            const std::string& subject);
+
 // The game bitmap for an 8-bit Windows bitmap's bytes, naming any palette number and carrying any
 // attributes word (putting an edited image back in place of a member keeps the member's own).
 // `progress`, when given, gets the rows bar. Throws Problem: the fixed refusal when the bytes do

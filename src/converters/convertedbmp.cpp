@@ -1,6 +1,7 @@
 #include "convertedbmp.h"
 
 #include "core/fileio.h"
+#include "pngcodec.h"
 
 namespace skarde {
 
@@ -21,12 +22,26 @@ Bytes encodeGameImageAsBmp(ProgressSink& progress, const GameImage& image,
     return out;
 }
 
+Bytes encodeGameImageFile(ConverterContext& context, const GameImage& image,
+                          const BmpColourTable& colourTable, std::int32_t lowerBarMaximum) {
+    if (!context.writesPng || context.png == nullptr)
+        return encodeGameImageAsBmp(context.progress, image, colourTable, lowerBarMaximum);
+    const PixelRows& pixelRows = image.pixelRows;
+    const IndexedImageView view{image.header.width, pixelRows.rows, pixelRows.columns,
+                                pixelRows.data, &colourTable};
+    Bytes png = context.png->encode(view);
+    // The PNG is made in one call: the rows bar jumps to its end.
+    context.progress.setMaximum(Bar::Rows, lowerBarMaximum);
+    context.progress.setValue(Bar::Rows, pixelRows.rows);
+    return png;
+}
+
 void writeGameImageAsBmp(ConverterContext& context, const GameImage& image,
                          const BmpColourTable& colourTable,
                          const std::filesystem::path& destinationPath,
                          std::int32_t lowerBarMaximum) {
     writeFileWhole(destinationPath,
-                   encodeGameImageAsBmp(context.progress, image, colourTable, lowerBarMaximum));
+                   encodeGameImageFile(context, image, colourTable, lowerBarMaximum));
 }
 
 } // namespace skarde

@@ -25,7 +25,12 @@ struct GameImage {
 Bytes encodeGameImageAsBmp(ProgressSink& progress, const GameImage& image,
                            const BmpColourTable& colourTable, std::int32_t lowerBarMaximum);
 
-// The same bytes written to `destinationPath`. Throws Problem when the file cannot be written.
+// The image file's bytes: an 8-bit indexed PNG when the context writes PNG, the bitmap's bytes
+// otherwise.
+Bytes encodeGameImageFile(ConverterContext& context, const GameImage& image,
+                          const BmpColourTable& colourTable, std::int32_t lowerBarMaximum);
+
+// The image file written to `destinationPath`. Throws Problem when the file cannot be written.
 void writeGameImageAsBmp(ConverterContext& context, const GameImage& image,
                          const BmpColourTable& colourTable,
                          const std::filesystem::path& destinationPath,

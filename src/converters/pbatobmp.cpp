@@ -83,7 +83,8 @@ void writeBitmaps(ConverterContext& context, const ByteReader& reader, const Pba
     for (int k = 0; k < header.bitmapCount; ++k) {
         progress.setValue(Bar::Rows, 0);
         const PbaEntry entry = locateEntry(reader, offset, k, sourceName);
-        const fs::path destinationPath = pbaOutputPath(outputBase, k);
+        const fs::path destinationPath =
+            pbaOutputPath(outputBase, k, context.writesPng && context.png != nullptr);
         if (keepExistingFile(context.prompts, destinationPath)) {
             ++result.filesKept;
         } else {
@@ -114,9 +115,9 @@ ConversionResult convertPba(ConverterContext& context, std::span<const std::uint
 
 } // namespace
 
-fs::path pbaOutputPath(const fs::path& outputBase, int k) {
+fs::path pbaOutputPath(const fs::path& outputBase, int k, bool png) {
     fs::path path = outputBase;
-    path += std::to_string(k) + ".bmp";
+    path += std::to_string(k) + (png ? ".png" : ".bmp");
     return path;
 }
 

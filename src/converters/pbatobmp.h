@@ -15,8 +15,10 @@ inline constexpr std::string_view kNotZiraruvIzovivUzuziMessage =
 // Follows the number of BMP files written: "3 BMP files extracted from PBA".
 inline constexpr std::string_view kPbaSummarySuffix = " BMP files extracted from PBA";
 
-// Where the k-th bitmap (counting from 0) goes: the base path, then k, then ".bmp".
-std::filesystem::path pbaOutputPath(const std::filesystem::path& outputBase, int k);
+// Where the k-th bitmap (counting from 0) goes: the base path, then k, then ".bmp" (".png" when
+// `png`).
+std::filesystem::path pbaOutputPath(const std::filesystem::path& outputBase, int k,
+                                    bool png = false);
 
 // Writes every bitmap of a bitmap array as its own 8-bit Windows bitmap, coloured with the
 // palette it names, and closes with the count of files written. Drives both progress bars.

@@ -52,15 +52,15 @@ void resetRowsBar(ProgressSink& progress) {
 }
 
 // The conversion every entry shares; throws Problem when the source is refused or a palette
-// cannot be read.
+// cannot be read. `asFile`: the image file the context asks for (PNG or bitmap); otherwise
+// always the bitmap.
 Bytes convertToBmpBytes(ConverterContext& context, std::span<const std::uint8_t> source,
-                        const std::string& sourceName) {
-    const ByteReader reader(source);
-    if (!hasPbmpMagic(reader))
-        throw Problem::fixedRefusal(kNotVidodazBitmapMessage);
-    const GameImage image = readPbmpImage(reader, sourceName);
+                        const std::string& sourceName, bool asFile = false) {
+    const GameImage image = decodeGameImage(source, sourceName);
     const BmpColourTable colourTable =
         ResolvePalette(context, image.trailer.paletteNumber, sourceName);
+    if (asFile)
+        return encodeGameImageFile(context, image, colourTable, image.pixelRows.rows);
     return encodeGameImageAsBmp(context.progress, image, colourTable, image.pixelRows.rows);
 }
 
@@ -68,11 +68,18 @@ ConversionResult writeConverted(ConverterContext& context, std::span<const std::
                                 const std::string& sourceName, const fs::path& destinationPath) {
     if (keepExistingFile(context.prompts, destinationPath))
         return {Outcome::Converted, 0, 1};
-    writeFileWhole(destinationPath, convertToBmpBytes(context, source, sourceName));
+    writeFileWhole(destinationPath, convertToBmpBytes(context, source, sourceName, true));
     return {Outcome::Converted, 1};
 }
 
 } // namespace
+
+GameImage decodeGameImage(std::span<const std::uint8_t> source, const std::string& sourceName) {
+    const ByteReader reader(source);
+    if (!hasPbmpMagic(reader))
+        throw Problem::fixedRefusal(kNotVidodazBitmapMessage);
+    return readPbmpImage(reader, sourceName);
+}
 
 // The rows bar is reset before the source is read: a file that cannot be read must not leave the
 // rows of the file before it showing.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convertedbmp.h"
 #include "core/bytes.h"
 #include "core/conversionresult.h"
 #include "core/convertercontext.h"
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace skarde {
@@ -26,6 +28,10 @@ ConversionResult ConvertPbmpToBmp(ConverterContext& context,
 ConversionResult ConvertPbmpToBmp(ConverterContext& context, std::span<const std::uint8_t> source,
                                   std::string_view sourceName,
                                   const std::filesystem::path& destinationPath);
+
+// The game image in `source`. Throws Problem: the fixed refusal without "PBMP" at its start, a
+// refusal naming `sourceName` when it is damaged.
+GameImage decodeGameImage(std::span<const std::uint8_t> source, const std::string& sourceName);
 
 // The Windows bitmap's bytes, written to no file (the image preview shows them). Nothing when
 // the source is refused or no palette can be read; the user has been told why.

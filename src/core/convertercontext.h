@@ -10,10 +10,16 @@
 
 namespace skarde {
 
+struct PngCodec;
+
 struct ConverterContext {
     ProgressSink& progress;
     UserPrompts& prompts;
     std::filesystem::path palsFolder;
+    // PNG reading and writing, in the programs built with it (converters/pngcodec.h).
+    const PngCodec* png = nullptr;
+    // Images are written as PNG files instead of Windows bitmaps; needs `png`.
+    bool writesPng = false;
 };
 
 } // namespace skarde

@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -18,6 +19,14 @@ int openForReading(const std::filesystem::path& path) {
     return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
 #else
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+int openForReading(const std::string& utf8Path) {
+#ifdef _WIN32
+    return openForReading(std::filesystem::u8path(utf8Path));
+#else
+    return ::open(utf8Path.c_str(), O_RDONLY | O_CLOEXEC);
 #endif
 }
 
@@ -73,6 +82,30 @@ std::size_t readFully(int descriptor, std::span<std::uint8_t> into) {
             break;
         done += static_cast<std::size_t>(got);
     }
+    return done;
+}
+
+std::size_t readFullyAndLookBeyond(int descriptor, std::span<std::uint8_t> into, bool& more) {
+    std::uint8_t beyond = 0;
+    std::size_t done = 0;
+#ifndef _WIN32
+    // A regular file reads short only at its end: one call fills the span and tries one more.
+    iovec parts[2] = {{into.data(), into.size()}, {&beyond, 1}};
+    ssize_t got = -1;
+    do
+        got = ::readv(descriptor, parts, 2);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        more = false;
+        return 0;
+    }
+    more = static_cast<std::size_t>(got) > into.size();
+    if (static_cast<std::size_t>(got) >= into.size())
+        return into.size();
+    done = static_cast<std::size_t>(got);
+#endif
+    done += readFully(descriptor, into.subspan(done));
+    more = done == into.size() && readFully(descriptor, std::span(&beyond, 1)) != 0;
     return done;
 }
 

@@ -80,14 +80,15 @@ std::string summaryOf(const VolWriteReport& report) {
 } // namespace
 
 ArchiveEditor::ArchiveEditor(QListWidget& members, ConverterContext& context, Window window)
-    : QObject(&members), members_(members), context_(context), window_(std::move(window)) {
+    : QObject(&members), members_(members), viewport_(members.viewport()), context_(context),
+      window_(std::move(window)) {
     chooseFiles_ = [this](const QString& caption, bool many) {
         return chooseWithDialog(&members_, caption, many, window_.outputFolder());
     };
     members_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&members_, &QWidget::customContextMenuRequested, this, &ArchiveEditor::showMenu);
-    members_.viewport()->setAcceptDrops(true);
-    members_.viewport()->installEventFilter(this);
+    viewport_->setAcceptDrops(true);
+    viewport_->installEventFilter(this);
 }
 
 QString ArchiveEditor::replaceCaption() {
@@ -286,7 +287,7 @@ void ArchiveEditor::applyChanges(const std::vector<VolChange>& changes,
 }
 
 bool ArchiveEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != members_.viewport())
+    if (watched != viewport_)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter:

@@ -68,6 +68,9 @@ private:
     void applyChanges(const std::vector<VolChange>& changes, const std::string& whatChanges);
 
     QListWidget& members_;
+    // Compared with, never asked of the list: the viewport's last events come while the list
+    // is being destroyed, when calling the list is undefined.
+    QWidget* const viewport_;
     ConverterContext& context_;
     Window window_;
     FileChooser chooseFiles_;

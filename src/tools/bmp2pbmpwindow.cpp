@@ -7,6 +7,8 @@
 
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
+#include "converters/pngcodec.h"
+#include "widgets/qtpaths.h"
 #include "widgets/twips.h"
 
 #include <QFrame>
@@ -28,6 +30,11 @@ constexpr std::string_view kChoosePaletteMessage =
 // The option labels stand beside the slider's positions, 360 twips apart.
 constexpr int kOptionSpacing = 360;
 
+// The 8-bit indexed PNG files are listed beside the bitmaps where the program can read them.
+QString sourcePattern(const ConverterContext& context) {
+    return context.png != nullptr ? QStringLiteral("*.BMP;*.PNG") : QStringLiteral("*.BMP");
+}
+
 } // namespace
 
 Bmp2PbmpWindow::Bmp2PbmpWindow(ConverterContext& context, QWidget* parent)
@@ -36,7 +43,7 @@ Bmp2PbmpWindow::Bmp2PbmpWindow(ConverterContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("RuziRire+"));
     setFixedSize(twipsSize(9990, 6900));
     frame_ =
-        new BatchToolFrame(*this, context_, QStringLiteral("*.BMP"), FileList::Selection::Extended);
+        new BatchToolFrame(*this, context_, sourcePattern(context_), FileList::Selection::Extended);
     layOut();
     frame_->setRun([this] { ConvertSelectedFiles(); });
     UpdateStartButton();
@@ -133,7 +140,8 @@ void Bmp2PbmpWindow::ConvertSelectedFiles() {
     }
     frame_->runOverMarkedRows(*frame_->sourceFiles(), [this](int, const QString& name) {
         infile = frame_->sourcePath(name);
-        OutFile = frame_->destinationPath(name);
+        // A PNG's game bitmap is named .bmp, as game bitmaps are.
+        OutFile = frame_->destinationPath(toQString(pbmpNameFor(toPath(name))));
         ConvertBmpToPbmp(context_, infile, OutFile, *paluse, *newpica);
     });
 }

@@ -90,6 +90,25 @@ void BatchToolFrame::UpdateStartButton() {
     start_->setEnabled(startRule_ ? startRule_() : sourceFiles_->count() > 0);
 }
 
+bool BatchToolFrame::chooseSourceFile(const std::filesystem::path& file) {
+    const QString folder = toQString(file.parent_path());
+    // Files of one folder opened together are marked together.
+    if (folder != sourceFolders_->folder()) {
+        sourceDrives_->showDriveOf(folder);
+        sourceFolders_->setFolder(folder);
+        sourceFiles_->clearSelection();
+    }
+    const QList<QListWidgetItem*> rows =
+        sourceFiles_->findItems(toQString(file.filename()), Qt::MatchExactly);
+    if (rows.isEmpty())
+        return false;
+    if (sourceFiles_->selectionMode() == QAbstractItemView::SingleSelection)
+        sourceFiles_->clearSelection();
+    sourceFiles_->setCurrentItem(rows.front(), QItemSelectionModel::Select);
+    sourceFiles_->scrollToItem(rows.front());
+    return true;
+}
+
 std::filesystem::path BatchToolFrame::sourcePath(const QString& fileName) const {
     return pathInFolder(sourceFolders_->folder(), fileName);
 }

@@ -80,6 +80,12 @@ public:
     // Dir2's folder and the name without its last four characters, as outputBaseFor has it.
     std::filesystem::path outputBase(const QString& fileName) const;
 
+    // As the user would pick `file`: its drive and folder chosen in the source lists, and the file
+    // marked in File1, beside the files marked so far in that folder (a single-selection list
+    // keeps only the last). False, with the folder chosen, when File1 does not list the file
+    // (its name does not match the list's pattern).
+    bool chooseSourceFile(const std::filesystem::path& file);
+
     // The shared batch run, without yielding to the event loop: shows the progress window,
     // sets ProgressBar1 to 0..number of marked rows, and for each marked row in list order
     // sets the caption "Progress - " and the row's text and calls `convertRow`; after every

@@ -5,6 +5,7 @@
 #include "archive/volwriter.h"
 
 #include "core/bytedigest.h"
+#include "core/filetree.h"
 #include "core/problem.h"
 #include "fixtures/tempfolder.h"
 #include "fixtures/treesnapshot.h"
@@ -499,6 +500,47 @@ TEST_F(VolWriter, MemberFilesAreStreamedAndCheckedAgainstWhatWasRead) {
     EXPECT_THROW(updateVolArchive(path, {addMember("x", memberFile(folder_ / "gone.bin"))}),
                  Problem);
     EXPECT_EQ(test::treeSnapshot(folder_.path()), snapshot);
+}
+
+// A file's size is taken when its folder is listed; whatever happens to it before it is read is
+// still caught, whether the last read finds the end itself or a read of its own does.
+TEST(MemberFile, AFileChangedSinceItWasListedIsCaughtAsItIsRead) {
+    const test::TempFolder folder;
+    const std::string folderText = displayPath(folder.path() / "");
+    const auto opener = std::make_shared<TreeFileOpener>(folderText);
+    struct Case {
+        std::size_t listed;
+        std::size_t now;
+        const char* failure; // nullptr when the file reads whole
+    };
+    const std::vector<Case> cases{{100, 100, nullptr},  {100, 101, "grew"},  {100, 4000, "grew"},
+                                  {100, 99, "shorter"}, {100, 0, "shorter"}, {0, 0, nullptr},
+                                  {0, 1, "grew"}};
+    for (const Case& change : cases) {
+        for (const bool throughOpener : {false, true}) {
+            SCOPED_TRACE(std::to_string(change.listed) + " -> " + std::to_string(change.now));
+            test::writeFile(folder / "f.bin", Bytes(change.now, 7));
+            const auto content =
+                memberFile(folderText + "f.bin", change.listed, throughOpener ? opener : nullptr);
+            EXPECT_EQ(content->size(), change.listed);
+            std::string failure;
+            try {
+                Bytes into(change.listed);
+                const std::size_t firstPart = into.size() * 3 / 5;
+                content->readNext(std::span(into).first(firstPart));
+                content->readNext(std::span(into).subspan(firstPart));
+                content->finish();
+                EXPECT_EQ(into, Bytes(change.listed, 7));
+            } catch (const Problem& problem) {
+                EXPECT_EQ(problem.subject(), folderText + "f.bin");
+                failure = problem.what();
+            }
+            if (change.failure == nullptr)
+                EXPECT_EQ(failure, "");
+            else
+                EXPECT_NE(failure.find(change.failure), std::string::npos) << failure;
+        }
+    }
 }
 
 // Where the system cannot copy from one file system to another, the bytes go through a buffer.

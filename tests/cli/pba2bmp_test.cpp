@@ -144,8 +144,9 @@ TEST(Pba2BmpHelp, DocumentsTheCommand) {
     const auto run = runCli(SKARDE_CLI, {"pba2bmp", "--help"});
     EXPECT_EQ(run.exitStatus, 0);
     for (const char* text :
-         {"pba2bmp [--pals DIR] [--world-palette NAME] [-n] [-q] -o OUTDIR FILE...", "last four",
-          "--world-palette"})
+         {"pba2bmp [--pals DIR] [--world-palette NAME] [--format FORMAT] [-n] [-q]\n"
+          "        -o OUTDIR FILE...",
+          "last four", "--world-palette", "--format FORMAT"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
 }
 

@@ -11,6 +11,7 @@
 #include "converters/ppltopal.h"
 #include "fixtures/converterrig.h"
 #include "fixtures/treesnapshot.h"
+#include "png/pngsupport.h"
 #include "testsupport/pbmpbuilder.h"
 #include "testsupport/pplbuilder.h"
 
@@ -116,6 +117,19 @@ TEST(HostileInputs, WindowsBitmapsAreRefusedByName) {
                                     PaletteListPosition(0), OptionSliderValue(1));
         });
         expectReported(rig.prompts, input.string(), kNotBitmapMessage);
+        expectOnlyCountedOutputs(rig, result);
+    });
+}
+
+// The PNG library's own checks and ours: an 8-bit indexed PNG is all that is taken.
+TEST(HostileInputs, PngFilesAreRefusedByName) {
+    forEachHostileFile("png", [](ConverterRig& rig, const fs::path& input) {
+        rig.context.png = pngSupport();
+        const ConversionResult result = callCatching([&] {
+            return ConvertBmpToPbmp(rig.context, input, rig.out / "image.pbmp",
+                                    PaletteListPosition(0), OptionSliderValue(1));
+        });
+        expectReported(rig.prompts, input.string());
         expectOnlyCountedOutputs(rig, result);
     });
 }

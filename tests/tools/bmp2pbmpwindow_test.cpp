@@ -4,6 +4,7 @@
 #include "converters/bmptopbmp.h"
 #include "converters/pbmpchoices.h"
 #include "converters/pbmpformat.h"
+#include "png/pngsupport.h"
 #include "testsupport/bmpbuilder.h"
 #include "tools/bmp2pbmpwindow.h"
 
@@ -175,6 +176,31 @@ TEST(Bmp2PbmpWindow, CaptionsNameEachFileAndAnOutputInTheSourceFolderReplacesIts
     EXPECT_EQ(readFile(rig.in / "a.bmp"), readFile(rig.out / "a.bmp"));
     EXPECT_NE(readFile(rig.in / "a.bmp"), source);
     EXPECT_EQ(readFile(rig.in / "c.bmp"), source);
+}
+
+const BmpColourTable kEmptyColours{};
+
+// Where the program reads PNG, the 8-bit indexed PNG files are listed and converted beside the
+// bitmaps, each into a game bitmap named .bmp.
+TEST(Bmp2PbmpWindow, ListsAndConvertsIndexedPngFilesBesideBitmaps) {
+    const PngCodec* png = pngSupport();
+    if (png == nullptr)
+        GTEST_SKIP() << "this build reads no PNG files";
+    test::ConverterRig rig;
+    rig.context.png = png;
+    const Bytes bmp = filebuilders::makeBmp(filebuilders::BmpFields{});
+    writeFile(rig.in / "b.bmp", bmp);
+    writeFile(rig.in / "a.png", png->encode(IndexedImageView{
+                                    2, 2, 4, std::span(bmp).subspan(1078, 8), &kEmptyColours}));
+    writeFile(rig.in / "c.txt", Bytes{1});
+    WindowOverRig over(rig);
+    EXPECT_EQ(matchingFileNames(toQString(rig.in), over.files()->pattern()),
+              (QStringList{QStringLiteral("a.png"), QStringLiteral("b.bmp")}));
+    over.files()->selectAll();
+    control<QListWidget>(over.window, "List1")->item(0)->setSelected(true);
+    over.start()->click();
+    EXPECT_EQ(rig.prompts.problems, std::vector<std::string>{});
+    EXPECT_EQ(test::folderEntries(rig.out), (std::vector<std::string>{"a.bmp", "b.bmp"}));
 }
 
 } // namespace

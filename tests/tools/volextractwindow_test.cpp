@@ -569,6 +569,19 @@ struct EditingRig : ExtractorRig {
     }
 };
 
+// The member list's viewport sends its last events while the list is being destroyed; the
+// archive editor watching it must not call the half-destroyed list then (the sanitizer build
+// reports such a call as a member call on an object of the wrong type).
+TEST(VolExtractWindow, IsDestroyedWithItsArchiveEditorWatchingTheMemberList) {
+    auto over = std::make_unique<EditingRig>();
+    over->window->show();
+    QListWidget* members = over->window->findChild<QListWidget*>(QStringLiteral("List1"));
+    ASSERT_NE(members, nullptr);
+    const QPointer<QObject> editor(over->window->archiveEditor());
+    over.reset();
+    EXPECT_TRUE(editor.isNull());
+}
+
 TEST(VolExtractWindow, TheMemberListsMenuOffersTheFourChangesFromTheKeyboard) {
     EditingRig over;
     over.clickMember(0);

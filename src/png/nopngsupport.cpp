@@ -1,0 +1,9 @@
+#include "pngsupport.h"
+
+namespace skarde {
+
+const PngCodec* pngSupport() {
+    return nullptr;
+}
+
+} // namespace skarde

@@ -5,7 +5,9 @@
 namespace skarde::gui {
 
 // Windows names files in UTF-16, as QString holds text: the wide form goes across unchanged, with
-// Qt's "/" between folders. Elsewhere file names are bytes, taken as UTF-8.
+// Qt's "/" between folders on Qt's side and the system's "\" on the other, so that a path the
+// program names in a message has one kind of separator. Elsewhere file names are bytes, taken
+// as UTF-8.
 #ifdef Q_OS_WIN
 
 QString toQString(const std::filesystem::path& path) {
@@ -13,7 +15,7 @@ QString toQString(const std::filesystem::path& path) {
 }
 
 std::filesystem::path toPath(const QString& text) {
-    return std::filesystem::path(text.toStdWString());
+    return std::filesystem::path(QDir::toNativeSeparators(text).toStdWString());
 }
 
 #else

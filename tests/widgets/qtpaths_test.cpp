@@ -21,6 +21,10 @@ TEST(QtPaths, GiveQtItsOwnSeparator) {
     const std::filesystem::path path =
         std::filesystem::path(u8"Spiele") / u8"Sk\u00e4rde" / u8"game.vol";
     EXPECT_EQ(toQString(path), QString::fromUtf8("Spiele/Sk\xc3\xa4rde/game.vol"));
+    // And the system its own, so that a path named in a message does not mix the two.
+    const std::filesystem::path back = toPath(QStringLiteral("C:/Spiele/game.vol")) / "a.bmp";
+    EXPECT_EQ(back.string(),
+              std::filesystem::path("C:/Spiele/game.vol/a.bmp").make_preferred().string());
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Cross-builds the core, skardetools-cli.exe and its tests for 64-bit Windows into
-# ./build-windows, with the MinGW-w64 compiler; the desktop program (Qt) is not built here.
+# Cross-builds the core, skardetools-cli.exe, the desktop program skardetools.exe and their
+# tests for 64-bit Windows into ./build-windows, with the MinGW-w64 compiler, against the static
+# Qt of scripts/build-qt-windows.sh (built first when it is not in its cache folder yet).
 # Installs what is missing first; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine64)
+packages=(cmake make g++-mingw-w64-x86-64-posix googletest wine64 binutils-mingw-w64-x86-64
+  fonts-liberation2)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -35,7 +37,21 @@ if [ ! -f "$gtest_prefix/lib/libgtest.a" ]; then
   cmake --install "$out/googletest-build" >/dev/null
 fi
 
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+
+# The build draws the program's artwork with a program of its own, run under Wine as the
+# toolchain's emulator; its prefix is the one the tests use.
+export WINEDEBUG=-all WINEPREFIX=$PWD/$out/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
+export PATH=$PATH:/usr/lib/wine
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  "$(command -v wine64 || command -v wine)" wineboot --init >/dev/null 2>&1
+  wineserver -w 2>/dev/null || true
+fi
+
+# No web engine is built for MinGW: web pages open in the desktop's browser. Qt's own tools
+# (moc, rcc, uic) are the host's, of the same version.
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DSKARDE_BUILD_GUI=OFF -DSKARDE_BUILD_TESTS=ON -DCMAKE_PREFIX_PATH="$gtest_prefix" \
-  "${launcher[@]}" >/dev/null
-cmake --build "$out" -j2 --target skardetools-cli core_tests cli_tests
+  -DSKARDE_BUILD_GUI=ON -DSKARDE_BUILD_BROWSER=OFF -DSKARDE_BUILD_TESTS=ON \
+  -DCMAKE_PREFIX_PATH="$gtest_prefix;$qt" -DQt6_DIR="$qt/lib/cmake/Qt6" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${launcher[@]}" >/dev/null
+cmake --build "$out" -j2 --target skardetools-cli core_tests cli_tests skardetools gui_tests

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the Windows build of ./build-windows under Wine: the core and CLI tests, then every
+# Runs the Windows build of ./build-windows under Wine: the core and CLI tests, every
 # subcommand of skardetools-cli.exe on the sample game files (made by a native build of the
-# sample generator).
+# sample generator), the window tests on Qt's offscreen platform, and skardetools.exe started
+# on a virtual X server and used as a player would (tests/windows/startup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh
@@ -53,4 +54,27 @@ cli vol list "$samples/game.vol" | tr -d '\r' > "$smoke/list.txt"
 [ -s "$smoke/list.txt" ]
 cli vol extract --convert --pals "$pals" -o "$smoke/vol" "$samples/game.vol"
 [ -n "$(find "$smoke/vol" -type f)" ] || { echo "vol extract wrote nothing" >&2; exit 1; }
+echo "== skardetools.exe: a window program with its icon and version, stripped"
+version=$(sed -n 's/^project(SkardeTools VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+bash tests/windows/checkexe.sh "$out/bin/skardetools.exe" "$version"
+# Answered without a display, as on Linux.
+answer=$(env -u DISPLAY "$wine" "$out/bin/skardetools.exe" --version | tr -d '\r')
+[ "$answer" = "skardetools $version" ] || { echo "skardetools.exe --version: $answer" >&2; exit 1; }
+
+echo "== window tests under Wine (offscreen)"
+# Qt's offscreen platform on Windows reads its fonts from one folder: the serif font that Wine
+# draws the program with when it has no fonts of its own (fonts-liberation2), the tallest
+# fallback a player may meet.
+fonts=$out/fonts
+rm -rf "$fonts"
+mkdir -p "$fonts"
+cp /usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf \
+  /usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf "$fonts/"
+# Wine keeps QT_ variables to its Unix side: the test program hands the folder on to Qt.
+SKARDE_GUI_TEST_FONTS=$("$wine" winepath -w "$fonts" | tr -d '\r') \
+  "$wine" "$out/bin/gui_tests.exe" --gtest_brief=1
+
+echo "== skardetools.exe started under Wine on a virtual X server"
+cmake --build "$out/native" -j2 --target skardetools-cli >/dev/null
+bash tests/windows/startup.sh "$out/bin" "$out/native/bin" "$samples" "$out/startup"
 echo "Windows build: all checks passed"

@@ -11,11 +11,18 @@ namespace skarde::gui {
 
 namespace {
 
+// Windows matches file names, drive letters included, without regard to case ("c:/" is "C:/").
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
 bool isInside(const QString& folder, const QString& root) {
-    if (folder.compare(root, Qt::CaseSensitive) == 0)
+    if (folder.compare(root, kPathCase) == 0)
         return true;
     const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-    return folder.startsWith(prefix);
+    return folder.startsWith(prefix, kPathCase);
 }
 
 // The kernel's and the service manager's own mounts hold nothing a user converts; removable

@@ -5,6 +5,33 @@
 
 namespace skarde::gui {
 
+namespace {
+
+constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+// Smaller than this no caption gets: below it the text is no longer legible.
+constexpr double kSmallestPointSize = 6.0;
+constexpr double kPointSizeStep = 0.5;
+
+} // namespace
+
+QRect WrappingButton::captionArea() const {
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    return rect().adjusted(frame, frame, -frame, -frame);
+}
+
+bool WrappingButton::captionFits(const QFont& font) const {
+    const QRect area = captionArea();
+    const QRect needed = QFontMetrics(font).boundingRect(area, kCaptionFlags, text());
+    return needed.width() <= area.width() && needed.height() <= area.height();
+}
+
+QFont WrappingButton::captionFont() const {
+    QFont fitted = font();
+    while (!captionFits(fitted) && fitted.pointSizeF() - kPointSizeStep >= kSmallestPointSize)
+        fitted.setPointSizeF(fitted.pointSizeF() - kPointSizeStep);
+    return fitted;
+}
+
 void WrappingButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -12,8 +39,8 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
+    painter.setFont(captionFont());
+    painter.drawItemText(captionArea(), kCaptionFlags, palette(), isEnabled(), caption,
                          QPalette::ButtonText);
 }
 

@@ -107,6 +107,21 @@ TEST(MainWindowGeometry, DamagedValuesFallBackKeyByKey) {
     }
 }
 
+#ifdef Q_OS_WIN
+// Where Windows programs keep a user's settings, as text values that regedit shows as they are.
+TEST(MainWindowGeometry, IsKeptUnderTheUsersSoftwareKeyOnWindows) {
+    SettingsSandbox sandbox;
+    writeMainGeometry(*openProgramSettings(), MainGeometry{1500, 1800, 7200, 5400});
+    const QSettings registry(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\SkardeTools\\SkardeTools"),
+        QSettings::NativeFormat);
+    EXPECT_EQ(registry.value(QStringLiteral("Settings/MainLeft")),
+              QVariant(QStringLiteral("1500")));
+    EXPECT_EQ(registry.value(QStringLiteral("Settings/MainHeight")),
+              QVariant(QStringLiteral("5400")));
+}
+#endif
+
 TEST(MainWindowGeometry, FractionalTextIsANumber) {
     SettingsSandbox settings;
     store(settings, QRect(1500, 1800, 7200, 5400));

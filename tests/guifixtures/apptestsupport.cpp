@@ -20,6 +20,12 @@ SettingsSandbox::SettingsSandbox() {
     const QString path = gui::toQString(folder_.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    if (!isRegistryStore())
+        return;
+    const auto settings = gui::openProgramSettings();
+    for (const QString& key : settings->allKeys())
+        savedRegistryValues_.insert(key, settings->value(key));
+    settings->clear();
 }
 
 SettingsSandbox::~SettingsSandbox() {
@@ -28,6 +34,16 @@ SettingsSandbox::~SettingsSandbox() {
     const QString gone = gui::toQString(folder_.path() / "gone");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, gone);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, gone);
+    if (!isRegistryStore())
+        return;
+    const auto settings = gui::openProgramSettings();
+    settings->clear();
+    for (auto saved = savedRegistryValues_.cbegin(); saved != savedRegistryValues_.cend(); ++saved)
+        settings->setValue(saved.key(), saved.value());
+}
+
+bool SettingsSandbox::isRegistryStore() {
+    return gui::openProgramSettings()->fileName().startsWith(QLatin1String("\\HKEY_"));
 }
 
 QString SettingsSandbox::value(const QString& key) const {

@@ -5,6 +5,7 @@
 #include "fixtures/tempfolder.h"
 
 #include <QString>
+#include <QVariantMap>
 
 class QAction;
 class QWidget;
@@ -28,7 +29,12 @@ public:
     void setValue(const QString& key, const QString& value) const;
 
 private:
+    // Windows keeps the settings in the registry, which no path redirects.
+    static bool isRegistryStore();
+
     TempFolder folder_;
+    // The user's own values there, emptied for the test and put back at its end.
+    QVariantMap savedRegistryValues_;
 };
 
 // The menu entry (or separator) with this object name; fails the test when there is none.

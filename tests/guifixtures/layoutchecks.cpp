@@ -1,5 +1,7 @@
 #include "layoutchecks.h"
 
+#include "widgets/wrappingbutton.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
@@ -44,6 +46,14 @@ std::vector<std::string> clippedTexts(const QWidget& window) {
                                   : textFits(*label, label->text(), 0);
             if (!fits)
                 clipped.push_back(describe(*label, label->text()));
+        } else if (const auto* wrapping = qobject_cast<const gui::WrappingButton*>(control)) {
+            // Wrapped over lines, in the font the button draws its caption with.
+            const QRect area = wrapping->captionArea();
+            const QRect needed =
+                QFontMetrics(wrapping->captionFont())
+                    .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, wrapping->text());
+            if (needed.width() > area.width() || needed.height() > area.height())
+                clipped.push_back(describe(*wrapping, wrapping->text()));
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
             if (!button->text().isEmpty() &&
                 !textFits(*button, button->text(), spareWidthOf(*button)))

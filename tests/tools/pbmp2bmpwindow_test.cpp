@@ -60,8 +60,12 @@ struct WindowOverRig : test::ToolWindowOverRig<Pbmp2BmpWindow> {
 // What ConvertPbmpToBmp itself writes for `pbmp`, with the same pals folder.
 Bytes expectedBmp(const fs::path& pals, const Bytes& pbmp) {
     test::ConverterRig reference;
-    fs::copy(pals, reference.pals,
-             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    // File by file, each replaced: MinGW's fs::copy and copy_file refuse to overwrite.
+    for (const fs::directory_entry& palette : fs::directory_iterator(pals)) {
+        const fs::path copy = reference.pals / palette.path().filename();
+        fs::remove(copy);
+        fs::copy_file(palette.path(), copy);
+    }
     writeFile(reference.in / "x.bmp", pbmp);
     ConvertPbmpToBmp(reference.context, reference.in / "x.bmp", reference.out / "x.bmp");
     return readFile(reference.out / "x.bmp");

@@ -166,19 +166,17 @@ TEST(VolExtractWindow, HasEveryNamedControlWithStartDisabledAndList2NeverUsable)
     EXPECT_FALSE(over.compressedMembers()->isEnabled());
 
     // Only the two boxes' own captions are cut off, as designed. The toggle's caption wraps
-    // onto two lines, and the zoom buttons' captions fit without the usual margins.
+    // onto two lines (checked with the rest), and the zoom buttons' captions fit without the
+    // usual margins.
     std::vector<std::string> clipped = test::clippedTexts(window);
-    std::erase_if(clipped, [](const std::string& text) { return text.rfind("Command", 0) == 0; });
+    std::erase_if(clipped, [](const std::string& text) {
+        return text.rfind("Command", 0) == 0 && text.rfind("Command1:", 0) != 0;
+    });
     EXPECT_EQ(clipped, (std::vector<std::string>{"Check2: Check1", "Check1: Check1"}));
     for (const char* name : {"Command2", "Command3", "Command4"}) {
         const QPushButton* zoom = over.get<QPushButton>(name);
         EXPECT_LT(zoom->fontMetrics().horizontalAdvance(zoom->text()), zoom->width() - 4) << name;
     }
-    const QPushButton* toggle = over.toggle();
-    const QRect wrapped =
-        toggle->fontMetrics().boundingRect(toggle->rect(), Qt::TextWordWrap, toggle->text());
-    EXPECT_LE(wrapped.width(), toggle->width() - 4);
-    EXPECT_LE(wrapped.height(), toggle->height() - 4);
     EXPECT_EQ(test::controlsOutsideTheirContainer(window), std::vector<std::string>{});
     test::saveScreenshot(window, "frmvolextract");
 }

@@ -6,6 +6,8 @@
 #include "widgets/folderlist.h"
 #include "widgets/qtpaths.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -52,6 +54,14 @@ TEST(PathInFolder, AddsOneSeparatorAndNoneAfterARoot) {
     EXPECT_EQ(pathInFolder("/games/skarde/", "a.bmp"), fs::path("/games/skarde/a.bmp"));
 }
 
+// "/" here, a drive such as "C:/" on Windows.
+QString rootFolderOf(QString folder) {
+    for (QString parent = QFileInfo(folder).path(); parent != folder;
+         parent = QFileInfo(folder).path())
+        folder = parent;
+    return folder;
+}
+
 struct FolderListTest : ::testing::Test {
     TempFolder root;
     FolderList list;
@@ -71,10 +81,10 @@ TEST_F(FolderListTest, ShowsAncestorsFromTheRootThenSubFolders) {
     EXPECT_EQ(list.folder(), top + "/Game");
     const QStringList texts = entryTexts(list);
     ASSERT_GE(texts.size(), 5);
-    EXPECT_EQ(texts.front(), "/");
+    EXPECT_EQ(texts.front(), QDir::toNativeSeparators(rootFolderOf(top)));
     EXPECT_EQ(texts.mid(texts.size() - 4), (QStringList{"Game", "Archives", "bitmaps", "cache"}));
     EXPECT_EQ(list.currentRow(), texts.size() - 4);
-    EXPECT_EQ(list.entryFolder(0), "/");
+    EXPECT_EQ(list.entryFolder(0), rootFolderOf(top));
     EXPECT_EQ(list.entryFolder(static_cast<int>(texts.size()) - 1), top + "/Game/cache");
 }
 
@@ -138,12 +148,12 @@ TEST_F(FolderListTest, TheMovingKeysReachEveryRowShownAndEachRowTheyReachIsTheCu
     EXPECT_EQ(list.folder(), top + "/Game/cache");
     EXPECT_EQ(lastChange(), top + "/Game/cache");
     QTest::keyClick(&list, Qt::Key_Home);
-    EXPECT_EQ(list.folder(), "/");
-    EXPECT_EQ(lastChange(), "/");
+    EXPECT_EQ(list.folder(), rootFolderOf(top));
+    EXPECT_EQ(lastChange(), rootFolderOf(top));
     QTest::keyClick(&list, Qt::Key_PageDown);
     EXPECT_EQ(list.folder(), top + "/Game/cache");
     QTest::keyClick(&list, Qt::Key_PageUp);
-    EXPECT_EQ(list.folder(), "/");
+    EXPECT_EQ(list.folder(), rootFolderOf(top));
     EXPECT_EQ(entryTexts(list), rowsShown) << "the keys only move the highlight";
 
     list.setCurrentRow(game + 1); // "Archives"
@@ -188,19 +198,35 @@ TEST(DriveList, ShowsTheVolumeHoldingAFolderAndRaisesChangesOnlyForAChoice) {
     DriveList drives;
     const QString rootA = toQString(a.path());
     const QString rootB = toQString(b.path());
-    drives.setDrives({"/", rootA, rootB});
+    drives.setDrives({QDir::rootPath(), rootA, rootB});
     QSignalSpy changes(&drives, &DriveList::driveChanged);
 
     drives.showDriveOf(rootB + "/deep/folder");
     EXPECT_EQ(drives.drive(), rootB);
-    drives.showDriveOf("/usr");
-    EXPECT_EQ(drives.drive(), "/");
+    drives.showDriveOf(QDir::rootPath() + "usr");
+    EXPECT_EQ(drives.drive(), QDir::rootPath());
     EXPECT_EQ(changes.count(), 0);
 
     drives.setCurrentIndex(drives.findData(rootA));
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes.at(0).at(0).toString(), rootA);
 }
+
+#ifdef Q_OS_WIN
+// As Explorer shows them: "C:\", and a folder's drive whatever the case of its letter.
+TEST(DriveList, OffersTheDriveLettersAndFindsAFoldersDriveWithoutRegardToCase) {
+    DriveList drives;
+    QStringList texts;
+    for (int row = 0; row < drives.count(); ++row)
+        texts << drives.itemText(row);
+    EXPECT_TRUE(texts.contains("C:\\")) << texts.join(' ').toStdString();
+    const int rows = drives.count();
+    drives.showDriveOf("c:/windows");
+    EXPECT_EQ(drives.drive(), "C:/");
+    EXPECT_EQ(drives.currentText(), "C:\\");
+    EXPECT_EQ(drives.count(), rows);
+}
+#endif
 
 } // namespace
 } // namespace skarde::gui

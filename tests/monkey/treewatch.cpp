@@ -7,6 +7,12 @@
 #include <cctype>
 #include <fstream>
 
+#include <cerrno>
+#include <set>
+#include <string_view>
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -49,43 +55,154 @@ std::int64_t nowNanoseconds() {
 } // namespace
 
 TreeWatch::TreeWatch(fs::path root) : root_(std::move(root)), rootText_(root_.generic_string()) {
-    entries_ = look();
+    entries_ = lookAtEverything();
 }
 
-std::map<std::string, TreeWatch::Entry> TreeWatch::look() {
-    const std::int64_t startedAt = nowNanoseconds();
-    std::map<std::string, Entry> found;
-    std::error_code error;
-    auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied,
-                                               error);
-    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        struct stat status {};
-        if (::lstat(it->path().c_str(), &status) != 0)
+std::string TreeWatch::onDisk(const std::string& relative) const {
+    return relative.empty() ? rootText_ : rootText_ + '/' + relative;
+}
+
+// False when the name is gone by now.
+bool TreeWatch::entryOf(const std::string& name, int folderDescriptor, const std::string& relative,
+                        Entry& entry) const {
+    struct stat status {};
+    if (::fstatat(folderDescriptor, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    entry.folder = S_ISDIR(status.st_mode);
+    entry.size = status.st_size;
+    entry.modified =
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    entry.inode = status.st_ino;
+    if (S_ISREG(status.st_mode)) {
+        const auto previous = entries_.find(relative);
+        // File times come from a coarse clock: a file written just before the last look can be
+        // written again with the same time and size, so its bytes are read again.
+        const bool same = previous != entries_.end() && previous->second.size == entry.size &&
+                          previous->second.modified == entry.modified &&
+                          previous->second.inode == entry.inode &&
+                          entry.modified < lastLookAt_ - kCoarseClockMargin;
+        entry.digest = same ? previous->second.digest : digestOf(onDisk(relative));
+    }
+    return true;
+}
+
+// Watched before it is read, so that nothing written in between goes unnoticed.
+void TreeWatch::walk(const std::string& folder, Entries& into) {
+    const std::string path = onDisk(folder);
+    if (!notices_.watch(path, folder))
+        unwatched_.insert(folder);
+    DIR* listing = ::opendir(path.c_str());
+    if (!listing)
+        return;
+    std::vector<std::string> subFolders;
+    while (const dirent* item = ::readdir(listing)) {
+        const std::string name = item->d_name;
+        if (name == "." || name == "..")
             continue;
         Entry entry;
-        entry.folder = S_ISDIR(status.st_mode);
-        entry.size = status.st_size;
-        entry.modified =
-            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-        entry.inode = status.st_ino;
-        // By text: fs::relative resolves both paths on disk, costly over thousands of files.
-        std::string relative = it->path().generic_string().substr(rootText_.size() + 1);
-        if (entry.folder)
+        std::string relative = folder + name;
+        if (!entryOf(name, ::dirfd(listing), relative, entry))
+            continue;
+        if (entry.folder) {
             relative += '/';
-        else if (S_ISREG(status.st_mode)) {
-            const auto previous = entries_.find(relative);
-            // File times come from a coarse clock: a file written just before the last look
-            // can be written again with the same time and size, so its bytes are read again.
-            const bool same = previous != entries_.end() && previous->second.size == entry.size &&
-                              previous->second.modified == entry.modified &&
-                              previous->second.inode == entry.inode &&
-                              entry.modified < lastLookAt_ - kCoarseClockMargin;
-            entry.digest = same ? previous->second.digest : digestOf(it->path());
+            subFolders.push_back(relative);
         }
-        found.emplace(std::move(relative), entry);
+        into.insert_or_assign(std::move(relative), entry);
     }
+    ::closedir(listing);
+    for (const std::string& subFolder : subFolders)
+        walk(subFolder, into);
+}
+
+TreeWatch::Entries TreeWatch::lookAtEverything() {
+    const std::int64_t startedAt = nowNanoseconds();
+    notices_.forgetAll();
+    unwatched_.clear();
+    Entries found;
+    walk("", found);
     lastLookAt_ = startedAt;
     return found;
+}
+
+namespace {
+
+// Removes `relative` and, for a folder, everything under it.
+template <typename Entries> void eraseWithContents(const std::string& relative, Entries& from) {
+    if (!relative.ends_with('/')) {
+        from.erase(relative);
+        return;
+    }
+    auto it = from.lower_bound(relative);
+    while (it != from.end() && it->first.starts_with(relative))
+        it = from.erase(it);
+}
+
+} // namespace
+
+// Reads one folder again: its files' entries anew, a folder that appeared with all it holds,
+// and what is gone with all it held. Folders already known keep their own notices.
+void TreeWatch::lookAgainAt(const std::string& folder, Entries& into) {
+    const std::string path = onDisk(folder);
+    DIR* listing = ::opendir(path.c_str());
+    if (!listing) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            if (!folder.empty())
+                eraseWithContents(folder, into);
+        } else {
+            // Unreadable now: its contents cannot be seen, as a whole look would not see them.
+            auto it = into.upper_bound(folder);
+            while (it != into.end() && it->first.starts_with(folder))
+                it = into.erase(it);
+        }
+        return;
+    }
+    std::set<std::string> present;
+    std::vector<std::string> newFolders;
+    while (const dirent* item = ::readdir(listing)) {
+        const std::string name = item->d_name;
+        if (name == "." || name == "..")
+            continue;
+        Entry entry;
+        std::string relative = folder + name;
+        if (!entryOf(name, ::dirfd(listing), relative, entry))
+            continue;
+        if (entry.folder) {
+            relative += '/';
+            if (!into.contains(relative))
+                newFolders.push_back(relative);
+        }
+        present.insert(relative);
+        into.insert_or_assign(std::move(relative), entry);
+    }
+    ::closedir(listing);
+    std::vector<std::string> gone;
+    for (auto it = into.upper_bound(folder); it != into.end() && it->first.starts_with(folder);
+         ++it) {
+        const std::string_view rest = std::string_view(it->first).substr(folder.size());
+        const auto slash = rest.find('/');
+        const bool direct = slash == std::string_view::npos || slash + 1 == rest.size();
+        if (direct && !present.contains(it->first))
+            gone.push_back(it->first);
+    }
+    for (const std::string& relative : gone)
+        eraseWithContents(relative, into);
+    for (const std::string& newFolder : newFolders)
+        walk(newFolder, into);
+}
+
+TreeWatch::Entries TreeWatch::lookAgain() {
+    const std::int64_t startedAt = nowNanoseconds();
+    auto changed = notices_.takeChangedFolders();
+    if (!changed)
+        return lookAtEverything();
+    changed->insert(unwatched_.begin(), unwatched_.end());
+    Entries now = entries_;
+    // Outer folders first: a folder found new there is walked whole, its own notices then
+    // add nothing.
+    for (const std::string& folder : *changed)
+        lookAgainAt(folder, now);
+    lastLookAt_ = startedAt;
+    return now;
 }
 
 bool TreeWatch::mayWrite(const std::string& relative,
@@ -106,7 +223,7 @@ bool TreeWatch::mayWrite(const std::string& relative,
 }
 
 std::vector<std::string> TreeWatch::update(const std::vector<OutputFolder>& outputs) {
-    std::map<std::string, Entry> now = look();
+    Entries now = lookAgain();
     std::vector<std::string> changed;
     const auto differs = [](const Entry& a, const Entry& b) {
         return a.folder != b.folder || (!a.folder && a.digest != b.digest);

@@ -1,13 +1,18 @@
 #pragma once
 
 // Watches a folder tree between two moments: what was added, removed or changed in content,
-// and which scratch files lie anywhere in it. File contents are hashed again only when a
-// file's size, time or inode moved, or its time is too close to the last look to tell, so a
-// look after every event stays cheap.
+// and which scratch files lie anywhere in it. After the first look only the folders the kernel
+// noticed a change in are read again (the whole tree when its notices cannot be trusted), and
+// file contents are hashed again only when a file's size, time or inode moved, or its time is
+// too close to the last look to tell, so a look after every event stays cheap however large
+// the tree grows.
 
+#include "foldernotices.h"
 #include <cstdint>
 #include <filesystem>
+
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,12 +50,24 @@ private:
     // One second, far above any file system's clock step.
     static constexpr std::int64_t kCoarseClockMargin = 1000000000;
 
-    std::map<std::string, Entry> look();
+    using Entries = std::map<std::string, Entry>;
+
+    Entries lookAtEverything();
+    Entries lookAgain();
+    // `folder` is "" for the root, else relative with a final "/".
+    void walk(const std::string& folder, Entries& into);
+    void lookAgainAt(const std::string& folder, Entries& into);
+    bool entryOf(const std::string& name, int folderDescriptor, const std::string& relative,
+                 Entry& entry) const;
+    std::string onDisk(const std::string& relative) const;
     bool mayWrite(const std::string& relative, const std::vector<OutputFolder>& outputs) const;
 
     std::filesystem::path root_;
     std::string rootText_;
-    std::map<std::string, Entry> entries_;
+    Entries entries_;
+    FolderNotices notices_;
+    // Folders the kernel would not watch: read again at every look.
+    std::set<std::string> unwatched_;
     // When the last look began, in the file system's time (ns since the epoch).
     std::int64_t lastLookAt_ = 0;
 };

@@ -55,6 +55,25 @@ TEST(TreeWatch, ASourceMayChangeWhenItsOwnFolderIsTheOutputAndRewritingTheSameBy
               (std::vector<std::string>{"outside/", "outside/c.bmp"}));
 }
 
+// Later looks read only the folders the kernel names as changed: nothing may slip past them.
+TEST(TreeWatch, LaterLooksMissNoChangeInFoldersThatAppearedOrMoved) {
+    WatchedTree tree;
+    TreeWatch watch(tree.root.path());
+    writeFile(tree.root / "in/new/deeper/c.bmp", {1});
+    EXPECT_EQ(watch.update({}),
+              (std::vector<std::string>{"in/new/", "in/new/deeper/", "in/new/deeper/c.bmp"}));
+    writeFile(tree.root / "in/new/deeper/c.bmp", {2}); // in a folder first seen by the last look
+    EXPECT_EQ(watch.update({}), (std::vector<std::string>{"in/new/deeper/c.bmp"}));
+    fs::rename(tree.root / "in/new", tree.root / "in/moved");
+    EXPECT_EQ(watch.update({}),
+              (std::vector<std::string>{"in/moved/", "in/moved/deeper/", "in/moved/deeper/c.bmp",
+                                        "in/new/", "in/new/deeper/", "in/new/deeper/c.bmp"}));
+    writeFile(tree.root / "in/moved/deeper/c.bmp", {3}); // followed under its new name
+    EXPECT_EQ(watch.update({}), (std::vector<std::string>{"in/moved/deeper/c.bmp"}));
+    EXPECT_TRUE(watch.update({}).empty());
+    EXPECT_EQ(watch.entries(), 8u);
+}
+
 TEST(TreeWatch, FindsScratchFilesAnywhereEvenInOutputFolders) {
     WatchedTree tree;
     writeFile(tree.root / "out/.a.bmp.123.part", {1});

@@ -10,18 +10,21 @@ bash scripts/install-deps.sh
 build=build-sanitize
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# -O1 with line tables only: the sanitizers' own advice, and a cold build a third quicker.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARDE_BUILD_TESTS=ON \
-  -DSKARDE_SANITIZE=ON "${launcher[@]}" >/dev/null
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DSKARDE_SANITIZE=ON "${launcher[@]}" \
+  >/dev/null
 cmake --build "$build" -j2
 source scripts/sanitizeroptions.sh "$build"
 [ "${1:-}" = --build-only ] && exit 0
 
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
-ctest --test-dir "$build" --output-on-failure -j2
-# A report that a test tolerated (a child process that died, say) still fails the run; only
-# the crash the monkey's own test plants on purpose (tests/monkey/plantedfault.cpp) is expected.
+# The monkey's planted-fault tests run in the plain build's suite; here the monkey runs on its
+# own after this (scripts/monkey.sh).
+ctest --test-dir "$build" --output-on-failure -j2 -E '^monkey_catches_'
+# A report that a test tolerated (a child process that died, say) still fails the run.
 if grep -E -n 'ERROR: (Address|Leak)Sanitizer|runtime error:' \
-  "$build/Testing/Temporary/LastTest.log" | grep -v 'tests/monkey/plantedfault\.cpp'; then
+  "$build/Testing/Temporary/LastTest.log"; then
   echo "sanitize.sh: sanitizer reports above" >&2
   exit 1
 fi

@@ -3,7 +3,7 @@
 # qt6-base source package (the same version as the host Qt, whose tools it reuses), cross-built
 # with MinGW-w64 and installed into a cache folder outside the work tree. Reused when that folder
 # is complete, so a second run costs nothing; a build cut short goes on where it stopped. Prints
-# how long the build took, and the install folder on its last line.
+# how long the build took on standard error, and the install folder alone on standard output.
 #
 # SKARDE_QT_WINDOWS overrides the install folder.
 set -euo pipefail
@@ -29,10 +29,10 @@ install_missing_packages() {
   [ ${#missing[@]} -eq 0 ] && return
   local apt_get=(apt-get)
   [ "$(id -u)" -eq 0 ] || apt_get=(sudo apt-get)
-  echo "Installing: ${missing[*]}"
+  echo "Installing: ${missing[*]}" >&2
   export DEBIAN_FRONTEND=noninteractive
-  "${apt_get[@]}" update -qq
-  "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+  "${apt_get[@]}" update -qq >&2
+  "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
 source_folder() {
@@ -42,7 +42,7 @@ source_folder() {
 # Through a private apt configuration: the system's sources list, lists and cache stay untouched,
 # whether or not it has deb-src lines of its own.
 fetch_source() {
-  echo "== fetching Debian's qt6-base $version source package"
+  echo "== fetching Debian's qt6-base $version source package" >&2
   mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/apt/sources.list.d"
   cat >"$work/apt/sources.list" <<'EOF'
 deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
@@ -73,7 +73,7 @@ EOF
 # platform plugin includes, hence tabletevent off. -O1 instead of Qt's own -O3 about halves the build on
 # two cores; a converter's windows do not need the rest.
 configure_qt() {
-  echo "== configuring Qt $version for Windows"
+  echo "== configuring Qt $version for Windows" >&2
   # A toolchain file of its own: Qt's build must not pick up the project's test emulator.
   cat >"$work/toolchain.cmake" <<'EOF'
 set(CMAKE_SYSTEM_NAME Windows)
@@ -103,7 +103,7 @@ EOF
 }
 
 build_and_install_qt() {
-  echo "== building Qt $version for Windows (two jobs)"
+  echo "== building Qt $version for Windows (two jobs)" >&2
   cmake --build "$work/build" --parallel 2 >"$work/build.log" 2>&1 ||
     { tail -n 40 "$work/build.log" >&2; exit 1; }
   rm -rf "$prefix"
@@ -113,7 +113,7 @@ build_and_install_qt() {
 }
 
 if [ -f "$stamp" ]; then
-  echo "Qt $version for Windows: reusing $prefix"
+  echo "Qt $version for Windows: reusing $prefix" >&2
   echo "$prefix"
   exit 0
 fi
@@ -127,5 +127,5 @@ build_and_install_qt
 rm -rf "$work"
 elapsed=$(($(date +%s) - started))
 printf 'Qt %s for Windows built in %dm%02ds into %s\n' "$version" $((elapsed / 60)) \
-  $((elapsed % 60)) "$prefix"
+  $((elapsed % 60)) "$prefix" >&2
 echo "$prefix"

@@ -37,8 +37,8 @@ if [ ! -f "$gtest_prefix/lib/libgtest.a" ]; then
   cmake --install "$out/googletest-build" >/dev/null
 fi
 
-# Its progress and its build time shown; its last line is the folder.
-qt=$(bash scripts/build-qt-windows.sh | tee /dev/stderr | tail -n 1)
+# Its progress and build time go to standard error; the folder comes out alone.
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 
 # The build draws the program's artwork with a program of its own, run under Wine as the
 # toolchain's emulator; its prefix is the one the tests use.

@@ -86,15 +86,12 @@ bool TreeWatch::entryOf(const std::string& name, int folderDescriptor, const std
     return true;
 }
 
-// Watched before it is read, so that nothing written in between goes unnoticed.
-void TreeWatch::walk(const std::string& folder, Entries& into) {
-    const std::string path = onDisk(folder);
-    if (!notices_.watch(path, folder))
-        unwatched_.insert(folder);
-    DIR* listing = ::opendir(path.c_str());
+// One folder's entries, named by their text under the root (folders with a final "/"). False,
+// with errno as opendir left it, when the folder cannot be opened.
+bool TreeWatch::readFolder(const std::string& folder, Listing& listed) const {
+    DIR* listing = ::opendir(onDisk(folder).c_str());
     if (!listing)
-        return;
-    std::vector<std::string> subFolders;
+        return false;
     while (const dirent* item = ::readdir(listing)) {
         const std::string name = item->d_name;
         if (name == "." || name == "..")
@@ -103,15 +100,26 @@ void TreeWatch::walk(const std::string& folder, Entries& into) {
         std::string relative = folder + name;
         if (!entryOf(name, ::dirfd(listing), relative, entry))
             continue;
-        if (entry.folder) {
+        if (entry.folder)
             relative += '/';
-            subFolders.push_back(relative);
-        }
-        into.insert_or_assign(std::move(relative), entry);
+        listed.emplace_back(std::move(relative), entry);
     }
     ::closedir(listing);
-    for (const std::string& subFolder : subFolders)
-        walk(subFolder, into);
+    return true;
+}
+
+// Watched before it is read, so that nothing written in between goes unnoticed.
+void TreeWatch::walk(const std::string& folder, Entries& into) {
+    if (!notices_.watch(onDisk(folder), folder))
+        unwatched_.insert(folder);
+    Listing listed;
+    if (!readFolder(folder, listed))
+        return;
+    for (const auto& [relative, entry] : listed) {
+        into.insert_or_assign(relative, entry);
+        if (entry.folder)
+            walk(relative, into);
+    }
 }
 
 TreeWatch::Entries TreeWatch::lookAtEverything() {
@@ -142,9 +150,8 @@ template <typename Entries> void eraseWithContents(const std::string& relative, 
 // Reads one folder again: its files' entries anew, a folder that appeared with all it holds,
 // and what is gone with all it held. Folders already known keep their own notices.
 void TreeWatch::lookAgainAt(const std::string& folder, Entries& into) {
-    const std::string path = onDisk(folder);
-    DIR* listing = ::opendir(path.c_str());
-    if (!listing) {
+    Listing listed;
+    if (!readFolder(folder, listed)) {
         if (errno == ENOENT || errno == ENOTDIR) {
             if (!folder.empty())
                 eraseWithContents(folder, into);
@@ -158,23 +165,12 @@ void TreeWatch::lookAgainAt(const std::string& folder, Entries& into) {
     }
     std::set<std::string> present;
     std::vector<std::string> newFolders;
-    while (const dirent* item = ::readdir(listing)) {
-        const std::string name = item->d_name;
-        if (name == "." || name == "..")
-            continue;
-        Entry entry;
-        std::string relative = folder + name;
-        if (!entryOf(name, ::dirfd(listing), relative, entry))
-            continue;
-        if (entry.folder) {
-            relative += '/';
-            if (!into.contains(relative))
-                newFolders.push_back(relative);
-        }
+    for (const auto& [relative, entry] : listed) {
+        if (entry.folder && !into.contains(relative))
+            newFolders.push_back(relative);
         present.insert(relative);
-        into.insert_or_assign(std::move(relative), entry);
+        into.insert_or_assign(relative, entry);
     }
-    ::closedir(listing);
     std::vector<std::string> gone;
     for (auto it = into.upper_bound(folder); it != into.end() && it->first.starts_with(folder);
          ++it) {

@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skarde::monkey {
@@ -51,12 +52,14 @@ private:
     static constexpr std::int64_t kCoarseClockMargin = 1000000000;
 
     using Entries = std::map<std::string, Entry>;
+    using Listing = std::vector<std::pair<std::string, Entry>>;
 
     Entries lookAtEverything();
     Entries lookAgain();
     // `folder` is "" for the root, else relative with a final "/".
     void walk(const std::string& folder, Entries& into);
     void lookAgainAt(const std::string& folder, Entries& into);
+    bool readFolder(const std::string& folder, Listing& listed) const;
     bool entryOf(const std::string& name, int folderDescriptor, const std::string& relative,
                  Entry& entry) const;
     std::string onDisk(const std::string& relative) const;

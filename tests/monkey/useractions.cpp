@@ -282,8 +282,13 @@ void UserActions::closeWindow() {
     window->close();
 }
 
+// A user minimizes and restores a window through its minimize button or its system menu, which
+// only windows with that button have: the image preview has none.
 void UserActions::minimizeWindow() {
-    const std::vector<QMdiSubWindow*> windows = openWindows();
+    std::vector<QMdiSubWindow*> windows = openWindows();
+    std::erase_if(windows, [](const QMdiSubWindow* window) {
+        return !window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint);
+    });
     if (windows.empty())
         return openToolWindow();
     QMdiSubWindow* window =

@@ -39,6 +39,9 @@ public:
     // The visible tool and browser windows, in the order they were opened.
     std::vector<QMdiSubWindow*> openWindows() const;
 
+    // Minimizes an open window, or restores one that is minimized.
+    void minimizeWindow();
+
 private:
     void openToolWindow();
     void clickControl();
@@ -47,7 +50,6 @@ private:
     void doubleClickRow();
     void pressStart();
     void closeWindow();
-    void minimizeWindow();
     void arrangeWindows();
     void chooseFromWindowList();
     void openAbout();
